@@ -1,0 +1,304 @@
+#include "Companion.h"
+
+#include "core/PremiseBase.h"
+#include "core/PremiseBaseCheck.h"
+#include "core/SpeechCore.h"
+#include "platform/Clock.h"
+#include "platform/Failure.h"
+#include "platform/NumberText.h"
+#include "platform/RandomSource.h"
+#include "platform/TextFile.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QRandomGenerator>
+#include <memory>
+
+namespace parlanza {
+
+namespace {
+
+class Console
+{
+public:
+    Console()
+    {
+        m_out.open(stdout, QIODevice::WriteOnly);
+        m_err.open(stderr, QIODevice::WriteOnly);
+    }
+    void out(const QString &text) { m_out.write(text.toLocal8Bit()); }
+    void outBytes(const QByteArray &bytes) { m_out.write(bytes); }
+    void err(const QString &text)
+    {
+        m_out.flush();
+        m_err.write(text.toLocal8Bit());
+        m_err.flush();
+    }
+
+private:
+    QFile m_out;
+    QFile m_err;
+};
+
+struct Options
+{
+    QString file;
+    int base = -1;
+    int count = 1;
+    bool joined = false;
+    bool seeded = false;
+    quint64 seed = 0;
+    bool history = false;
+    bool raw = false;
+    bool list = false;
+    bool check = false;
+    bool finished = false; // help or version already written
+};
+
+Options finishedOptions()
+{
+    Options options;
+    options.finished = true;
+    return options;
+}
+
+const QString kHelpHint = QStringLiteral("Use «--help» para ver las opciones.\n");
+
+// Reads the options; on a bad one writes the reason and gives no options.
+std::optional<Options> parseOptions(const QStringList &arguments, Console &console)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Compone discursos de broma con las bases de premisas de Parlanza: toma al azar una premisa de cada "
+        "grupo de la base y las encadena.\n\n"
+        "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar o la "
+        "comprobación encuentra errores; 2 si el archivo no se puede leer."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Muestra esta ayuda."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Muestra la versión."));
+    const QCommandLineOption file(
+        {QStringLiteral("f"), QStringLiteral("file")},
+        QStringLiteral("Archivo de bases de premisas (por omisión, dialogo.soy junto al "
+                       "programa)."),
+        QStringLiteral("RUTA"));
+    const QCommandLineOption base(
+        {QStringLiteral("b"), QStringLiteral("base")},
+        QStringLiteral("La base con el número N en su cabecera (por omisión, la primera "
+                       "del archivo)."),
+        QStringLiteral("N"));
+    const QCommandLineOption count({QStringLiteral("n"), QStringLiteral("count")},
+                                   QStringLiteral("Cuántos discursos componer (por omisión, 1)."),
+                                   QStringLiteral("N"));
+    const QCommandLineOption joined(
+        {QStringLiteral("j"), QStringLiteral("joined")},
+        QStringLiteral("Premisas seguidas, unidas por un blanco, en lugar de una por "
+                       "línea."));
+    const QCommandLineOption seed(
+        {QStringLiteral("s"), QStringLiteral("seed")},
+        QStringLiteral("Salida repetible: el azar parte de N y no se usa el reloj."), QStringLiteral("N"));
+    const QCommandLineOption history(
+        QStringLiteral("history"),
+        QStringLiteral("Escribe cada discurso como en el historial: su número y el "
+                       "discurso."));
+    const QCommandLineOption raw(
+        QStringLiteral("raw"),
+        QStringLiteral("Escribe los bytes exactos del programa (Windows-1252, fin de línea "
+                       "CR LF) en lugar del juego de caracteres del terminal."));
+    const QCommandLineOption list({QStringLiteral("l"), QStringLiteral("list")},
+                                  QStringLiteral("Una línea por base: número, título, tamaños de los grupos, "
+                                                 "premisas utilizables y discursos distintos posibles."));
+    const QCommandLineOption check({QStringLiteral("c"), QStringLiteral("check")},
+                                   QStringLiteral("Comprueba el archivo y escribe cada problema como "
+                                                  "RUTA:LÍNEA: mensaje."));
+    parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check});
+
+    if (!parser.parse(arguments)) {
+        console.err(parser.errorText() + u'\n' + kHelpHint);
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        console.out(parser.helpText());
+        return finishedOptions();
+    }
+    if (parser.isSet(version)) {
+        console.out(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() +
+                    u'\n');
+        return finishedOptions();
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        console.err(QStringLiteral("Sobran argumentos: %1.\n").arg(parser.positionalArguments().join(u' ')) +
+                    kHelpHint);
+        return std::nullopt;
+    }
+
+    Options options;
+    options.file = parser.isSet(file)
+                       ? parser.value(file)
+                       : QCoreApplication::applicationDirPath() + QStringLiteral("/dialogo.soy");
+    bool ok = true;
+    if (parser.isSet(base)) {
+        options.base = parser.value(base).toInt(&ok);
+        if (!ok || options.base < 0 || options.base > 99) {
+            console.err(QStringLiteral("El número de base («%1») debe ser un entero de 0 a 99.\n")
+                            .arg(parser.value(base)));
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(count)) {
+        options.count = parser.value(count).toInt(&ok);
+        if (!ok || options.count < 1) {
+            console.err(QStringLiteral("El número de discursos («%1») debe ser un entero mayor que 0.\n")
+                            .arg(parser.value(count)));
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(seed)) {
+        options.seed = parser.value(seed).toULongLong(&ok);
+        options.seeded = true;
+        if (!ok) {
+            console.err(
+                QStringLiteral("La semilla («%1») debe ser un entero sin signo.\n").arg(parser.value(seed)));
+            return std::nullopt;
+        }
+    }
+    options.joined = parser.isSet(joined);
+    options.history = parser.isSet(history);
+    options.raw = parser.isSet(raw);
+    options.list = parser.isSet(list);
+    options.check = parser.isSet(check);
+    return options;
+}
+
+int runCheckAndList(const Options &options, const TextFile &file, Console &console)
+{
+    const PremiseBaseReport report = checkPremiseBase(file);
+    if (options.check) {
+        for (const Finding &finding : report.findings) {
+            const QString kind = finding.severity == Finding::Severity::Error ? QStringLiteral("error")
+                                                                              : QStringLiteral("aviso");
+            console.out(QStringLiteral("%1:%2: %3: %4\n")
+                            .arg(options.file)
+                            .arg(finding.line)
+                            .arg(kind, finding.message));
+        }
+        console.out(QStringLiteral("%1: %2 bases, %3 errores, %4 avisos.\n")
+                        .arg(options.file)
+                        .arg(report.bases.size())
+                        .arg(report.count(Finding::Severity::Error))
+                        .arg(report.count(Finding::Severity::Warning)));
+    }
+    if (options.list) {
+        for (const BaseSummary &base : report.bases) {
+            QStringList sizes;
+            QStringList usable;
+            for (const GroupSummary &group : base.groups) {
+                sizes.append(QString::number(group.size));
+                usable.append(QString::number(group.usable));
+            }
+            QString line = QStringLiteral("%1  «%2»").arg(base.number, base.title);
+            if (base.loadable)
+                line += QStringLiteral("  grupos: %1  utilizables: %2  discursos distintos: %3")
+                            .arg(sizes.join(u' '), usable.join(u' '), base.speechVariety());
+            else
+                line += QStringLiteral("  no se puede cargar");
+            console.out(line + u'\n');
+        }
+    }
+    return options.check && report.count(Finding::Severity::Error) > 0 ? kExitFailed : kExitOk;
+}
+
+int composeSpeeches(const Options &options, Console &console)
+{
+    std::unique_ptr<Clock> clock;
+    if (options.seeded)
+        clock = std::make_unique<FixedClock>();
+    else
+        clock = std::make_unique<SystemClock>();
+    UniformRandom random(options.seeded ? options.seed : QRandomGenerator::system()->generate64());
+    SpeechCore core(*clock, random);
+    core.setPremiseFile(options.file);
+    core.state.separator = (options.joined ? kJoinedPremises : kSeparatedPremises).toString();
+
+    try {
+        core.countLines();
+    } catch (const Failure &failure) {
+        // Like the program, go on with the lines counted when the file was only too long.
+        console.err(failure.description() + u'\n');
+        if (core.state.lineCount == 0)
+            return kExitUnreadable;
+    }
+    try {
+        core.toggleBaseList();
+    } catch (const Failure &failure) {
+        console.err(failure.description() + u'\n');
+        return kExitUnreadable;
+    }
+
+    BaseList &bases = core.controls.bases;
+    core.state.firstBasePending = options.base < 0;
+    if (options.base >= 0) {
+        const QString wanted = formatNumber(options.base, u"00");
+        QStringList available;
+        for (qsizetype i = 0; i < bases.entries.size(); ++i) {
+            const QString number = premise::baseNumberText(bases.entries[i]);
+            available.append(number);
+            if (number == wanted && bases.current < 0)
+                bases.current = static_cast<int>(i);
+        }
+        if (bases.current < 0) {
+            console.err(QStringLiteral("El archivo %1 no tiene la base %2. Bases: %3.\n")
+                            .arg(Failure::quoted(options.file), wanted,
+                                 available.isEmpty() ? QStringLiteral("ninguna")
+                                                     : available.join(QStringLiteral(", "))));
+            return kExitFailed;
+        }
+    }
+
+    auto write = [&] {
+        const QString text = (options.history ? core.controls.history.constLast() : core.controls.speech) +
+                             QStringLiteral("\r\n");
+        if (options.raw)
+            console.outBytes(TextFile::encodeWindows1252(text));
+        else
+            console.out(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    };
+    try {
+        core.selectBase();
+        write();
+        for (int i = 1; i < options.count; ++i) {
+            core.compose();
+            write();
+        }
+    } catch (const Failure &failure) {
+        console.err(failure.description() + u'\n');
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int runCompanion(const QStringList &arguments)
+{
+    Console console;
+    const std::optional<Options> options = parseOptions(arguments, console);
+    if (!options)
+        return kExitFailed;
+    if (options->finished)
+        return kExitOk;
+
+    TextFile file;
+    try {
+        file = TextFile::read(options->file);
+    } catch (const Failure &failure) {
+        console.err(failure.description() + u'\n');
+        return kExitUnreadable;
+    }
+    if (options->check || options->list)
+        return runCheckAndList(*options, file, console);
+    return composeSpeeches(*options, console);
+}
+
+} // namespace parlanza

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+namespace parlanza {
+
+// Exit status of the companion.
+enum CompanionExit : int
+{
+    kExitOk = 0,
+    kExitFailed = 1,     // a bad option, a base that cannot be loaded or composed, errors found by --check
+    kExitUnreadable = 2, // the premise base file cannot be read
+};
+
+// Runs the command-line companion with the program's arguments (the first one is the program's name).
+int runCompanion(const QStringList &arguments);
+
+} // namespace parlanza

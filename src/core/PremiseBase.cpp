@@ -1,0 +1,146 @@
+#include "PremiseBase.h"
+
+#include "platform/Failure.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
+#include "platform/TextFile.h"
+
+#include <algorithm>
+
+namespace parlanza::premise {
+
+namespace {
+
+QStringView firstSix(QStringView line)
+{
+    return line.left(6);
+}
+
+bool isTwoDigits(QStringView text)
+{
+    return text.size() == 2 &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+bool isHeaderLine(QStringView line)
+{
+    return firstSix(line).contains(kMark);
+}
+
+bool isUsablePremise(QStringView entry)
+{
+    return entry.size() >= 4 && !entry.contains(kMark);
+}
+
+std::optional<QString> headerProblem(QStringView header)
+{
+    const qsizetype bar = header.indexOf(u'|') + 1;
+    if (bar == 0)
+        return QStringLiteral(
+            "la cabecera de base no tiene el «|» que separa los tamaños de los grupos del título.");
+    if (bar < 5)
+        return QStringLiteral("el «|» de la cabecera está en la columna %1, antes del número de base.")
+            .arg(bar);
+    const QStringView number = header.mid(3, 2);
+    if (!isTwoDigits(number))
+        return QStringLiteral("el número de base (columnas 4 y 5) debe tener dos cifras, y es «%1».")
+            .arg(number.toString());
+    const qsizetype groups = (bar - 5) / 3;
+    if (groups > kMaxGroups)
+        return QStringLiteral("la cabecera declara %1 grupos de premisas; el máximo es %2.")
+            .arg(groups)
+            .arg(kMaxGroups);
+    return std::nullopt;
+}
+
+Header readHeader(QStringView header)
+{
+    Header result;
+    result.barColumn = header.indexOf(u'|') + 1;
+    result.groupCount = static_cast<int>((result.barColumn - 5) / 3);
+    result.spec = header.left(result.barColumn - 1).toString();
+    result.tag = (header.left(5).toString() + u'-' + formatNumber(result.groupCount, u"00"))
+                     .leftJustified(8, u' ', true);
+    result.title = header.mid(result.barColumn).toString();
+    return result;
+}
+
+QString baseNumberText(QStringView tagOrSpec)
+{
+    return tagOrSpec.mid(3, 2).toString();
+}
+
+QString startMarker(QStringView tag)
+{
+    return kMark.toString() + tag.mid(3, 2).toString();
+}
+
+QString endMarker(QStringView tag)
+{
+    return kMark.toString() + formatNumber(readNumber(tag.mid(3, 2)) + 1, u"00");
+}
+
+Section findSection(const TextFile &file, qsizetype lineLimit, QStringView start, QStringView end)
+{
+    const qsizetype lines = std::min(lineLimit, file.lineCount());
+    qsizetype first = -1;
+    for (qsizetype i = 0; i < lines; ++i) {
+        const QStringView window = firstSix(file.line(i));
+        const bool isStart = window.contains(start);
+        if (isStart && first < 0)
+            first = i;
+        if (window.contains(end)) {
+            // The end marker stops the reading; the line itself is kept only when it also held the start
+            // marker.
+            if (first < 0)
+                return {};
+            return {first, i + (isStart ? 1 : 0) - first};
+        }
+    }
+    if (first < 0)
+        return {};
+    return {first, lines - first};
+}
+
+GroupLayout layoutGroups(QStringView spec, int groupCount)
+{
+    const QString base = baseNumberText(spec);
+    if (groupCount > kMaxGroups)
+        throw Failure(QStringLiteral("La base %1 tiene %2 grupos de premisas; el máximo es %3.")
+                          .arg(base)
+                          .arg(groupCount)
+                          .arg(kMaxGroups));
+    auto overflow = [&](int group) {
+        return Failure(
+            QStringLiteral("Desbordamiento en la base %1: el grupo %2 empezaría después de la entrada "
+                           "32767 de su sección.")
+                .arg(base)
+                .arg(group));
+    };
+    GroupLayout layout;
+    for (int k = 1; k <= groupCount; ++k) {
+        const auto size = toInt16(readNumber(spec.mid(3 * k + 2, 3)));
+        if (!size)
+            throw overflow(k);
+        layout.sizes[k] = *size;
+        auto start = add16(layout.starts[k - 1], *size);
+        if (start)
+            start = add16(*start, k == 1 ? 3 : 1);
+        if (!start)
+            throw overflow(k + 1);
+        layout.starts[k] = *start;
+    }
+    return layout;
+}
+
+DrawRange drawRange(qint16 size, qint16 start)
+{
+    // floor(size * r) for r in [0, 1) runs from 0 to size - 1, or from size to 0 for a size below 1.
+    if (size >= 1)
+        return {start, start + size - 1};
+    return {start + size, start};
+}
+
+} // namespace parlanza::premise

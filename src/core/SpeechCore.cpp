@@ -1,0 +1,219 @@
+#include "SpeechCore.h"
+
+#include "PremiseBase.h"
+#include "platform/Clock.h"
+#include "platform/Failure.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
+#include "platform/RandomSource.h"
+#include "platform/TextFile.h"
+
+#include <cmath>
+
+namespace parlanza {
+
+namespace {
+
+constexpr QStringView kPremiseFileName = u"dialogo.soy";
+
+QString readingAdvice()
+{
+    return QStringLiteral("  Pronunciese este discurso en tono grandilocuente, con pausas de efecto. No "
+                          "intente mejorar la gramática,"
+                          "\r\n"
+                          "  pues esto le desmerecerá mucho ante sus oyentes. Al final le resultará un "
+                          "explendido discurso válido "
+                          "\r\n"
+                          "  para cualquier ocasión. Quizás nadie le entienda, pero también nadie podrá "
+                          "rebatir sus asertos. \r\n");
+}
+
+QString baseBanner(const QString &title)
+{
+    return QStringLiteral("       ******  PARLANZA    ******   ") + title + QStringLiteral("\r\n") +
+           readingAdvice();
+}
+
+} // namespace
+
+QString startBanner()
+{
+    return QStringLiteral("                           ******  PARLANZA    ******\r\n") + readingAdvice();
+}
+
+SpeechCore::SpeechCore(Clock &clock, RandomSource &random) : m_clock(clock), m_random(random) {}
+
+QString SpeechCore::premiseFile() const
+{
+    return m_premiseFile.isEmpty() ? state.dire + kPremiseFileName.toString() : m_premiseFile;
+}
+
+void SpeechCore::countLines()
+{
+    state.lineCount = 0;
+    const QString path = premiseFile();
+    const TextFile file = TextFile::read(path);
+    if (file.lineCount() > premise::kMaxLines) {
+        state.lineCount = premise::kMaxLines;
+        throw Failure::atLine(path, premise::kMaxLines + 1,
+                              QStringLiteral("el archivo tiene %1 líneas y solo se leen las %2 primeras.")
+                                  .arg(file.lineCount())
+                                  .arg(premise::kMaxLines));
+    }
+    state.lineCount = static_cast<qint16>(file.lineCount());
+}
+
+void SpeechCore::toggleBaseList()
+{
+    BaseList &bases = controls.bases;
+    if (bases.visible) {
+        bases.visible = false;
+        return;
+    }
+    bases.entries.clear();
+    bases.lines.clear();
+    bases.current = -1;
+    const TextFile file = TextFile::read(premiseFile());
+    for (qsizetype i = 0; i < file.lineCount(); ++i) {
+        if (premise::isHeaderLine(file.line(i))) {
+            bases.entries.append(file.line(i).toString());
+            bases.lines.append(i + 1);
+        }
+    }
+    bases.visible = true;
+}
+
+void SpeechCore::selectBase()
+{
+    BaseList &bases = controls.bases;
+    if (state.firstBasePending) {
+        if (bases.entries.isEmpty())
+            throw Failure(
+                QStringLiteral("El archivo %1 no tiene ninguna base de premisas: ninguna línea lleva "
+                               "«DD0» entre sus seis primeros caracteres.")
+                    .arg(Failure::quoted(premiseFile())),
+                premiseFile());
+        bases.current = 0;
+    }
+    state.firstBasePending = false;
+    if (bases.current < 0 || bases.current >= bases.entries.size())
+        throw Failure(QStringLiteral("No hay ninguna base de premisas seleccionada."));
+
+    const QString &line = bases.entries[bases.current];
+    if (const auto problem = premise::headerProblem(line))
+        throw Failure::atLine(premiseFile(), bases.lines.value(bases.current), *problem);
+    const premise::Header header = premise::readHeader(line);
+    state.baseSpec = header.spec;
+    state.baseTag = header.tag;
+    const QString start = premise::startMarker(state.baseTag);
+    const QString end = premise::endMarker(state.baseTag);
+
+    controls.premises.clear();
+    m_sectionFirstLine = 0;
+    controls.banner = baseBanner(header.title);
+
+    const TextFile file = TextFile::read(premiseFile());
+    const premise::Section section = premise::findSection(file, state.lineCount, start, end);
+    controls.premises.reserve(section.count);
+    for (qsizetype i = 0; i < section.count; ++i)
+        controls.premises.append(file.line(section.first + i).toString());
+    if (section.count > 0)
+        m_sectionFirstLine = section.first + 1;
+
+    bases.visible = false;
+    compose();
+}
+
+void SpeechCore::compose()
+{
+    ++state.speechNumber;
+    const auto count = toInt16(static_cast<double>(state.speechNumber));
+    if (!count)
+        throw Failure(
+            QStringLiteral("Desbordamiento: el discurso %1 pasa del máximo de %2 discursos de una sesión.")
+                .arg(state.speechNumber)
+                .arg(premise::kMaxLines));
+    state.speechCount = *count;
+
+    const auto groups = toInt16(readNumber(QStringView(state.baseTag).mid(6, 2)));
+    const int groupCount = groups ? *groups : 0;
+    const premise::GroupLayout layout = premise::layoutGroups(state.baseSpec, groupCount);
+    state.groupSizes = layout.sizes;
+    requireUsablePremises(layout.sizes, layout.starts, groupCount);
+
+    QString speech;
+    speech.reserve(512);
+    for (int k = 1; k <= groupCount; ++k) {
+        speech += drawPremise(layout.sizes[k], layout.starts[k - 1]);
+        speech += state.separator;
+    }
+
+    controls.history.append(formatNumber(static_cast<double>(state.speechNumber), u"@@@ ") + speech);
+    controls.speech = speech;
+    controls.counter = QStringLiteral("Nº: ") + signReserved(state.speechNumber);
+}
+
+QStringView SpeechCore::entry(int index) const
+{
+    if (index < 0 || index >= controls.premises.size())
+        return {};
+    return controls.premises[index];
+}
+
+// A group without any usable entry would be drawn for ever; refuse it before the first draw.
+void SpeechCore::requireUsablePremises(const std::array<qint16, 11> &sizes,
+                                       const std::array<qint16, 11> &starts, int groupCount) const
+{
+    const QString base = premise::baseNumberText(state.baseTag);
+    for (int k = 1; k <= groupCount; ++k) {
+        const premise::DrawRange range = premise::drawRange(sizes[k], starts[k - 1]);
+        bool usable = false;
+        for (int i = range.first; i <= range.last && !usable; ++i)
+            usable = premise::isUsablePremise(entry(i));
+        if (usable)
+            continue;
+        if (controls.premises.isEmpty())
+            throw Failure(
+                QStringLiteral("La base %1 no tiene ninguna línea cargada: su cabecera no está entre las "
+                               "líneas leídas o va después de la cabecera de la base siguiente.")
+                    .arg(base));
+        throw Failure(
+            QStringLiteral("La base %1 no tiene ninguna premisa utilizable en el grupo %2 (líneas %3 a %4 "
+                           "de %5): una premisa necesita al menos 4 caracteres y no puede contener "
+                           "«DD0».")
+                .arg(base)
+                .arg(k)
+                .arg(m_sectionFirstLine + range.first)
+                .arg(m_sectionFirstLine + range.last)
+                .arg(Failure::quoted(premiseFile())),
+            premiseFile(), m_sectionFirstLine + range.first);
+    }
+}
+
+QStringView SpeechCore::drawPremise(qint16 size, qint16 start)
+{
+    // Redraws are unbounded in principle; with a fair generator the bound below is never reached, and past it
+    // the premise is picked among the usable entries directly, so a generator that keeps repeating itself
+    // cannot hang the program.
+    const premise::DrawRange range = premise::drawRange(size, start);
+    const int maxDraws = std::max(1024, 64 * (range.last - range.first + 1));
+    for (int draw = 0; draw < maxDraws; ++draw) {
+        m_random.reseed(m_clock.secondsSinceMidnight());
+        const float r = m_random.next();
+        const float index = std::floor(static_cast<float>(size) * r) + static_cast<float>(start);
+        if (const auto at = toInt16(index)) {
+            const QStringView premise = entry(*at);
+            if (premise::isUsablePremise(premise))
+                return premise;
+        }
+    }
+    QList<int> usable;
+    for (int i = range.first; i <= range.last; ++i) {
+        if (premise::isUsablePremise(entry(i)))
+            usable.append(i);
+    }
+    const auto pick = static_cast<qsizetype>(m_random.next() * static_cast<float>(usable.size()));
+    return entry(usable[std::min(pick, usable.size() - 1)]);
+}
+
+} // namespace parlanza

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "SharedState.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace parlanza {
+
+class Clock;
+class RandomSource;
+
+// The list of bases: every header line of the premise base file, whole and in file order.
+struct BaseList
+{
+    QStringList entries;
+    QList<qsizetype> lines; // the 1-based file line of each entry
+    int current = -1;       // the selected entry, -1 for none
+    bool visible = false;
+};
+
+// What the main window shows from the core: the data behind its lists and the captions of its labels.
+struct ControlData
+{
+    QStringList premises; // List1, never shown: the section entries of the selected base
+    QStringList history;  // List2: one history entry per speech composed
+    BaseList bases;       // List3
+    QString banner;       // Label2
+    QString speech;       // Label3
+    QString counter;      // Label4
+};
+
+// The banner that start-up shows until the first base is loaded.
+QString startBanner();
+
+// The speech composition core: the premise base file, the list of bases, loading a base and composing
+// speeches. Every operation works on the public state and control data, as the window's handlers do, and
+// throws Failure with a Spanish description when a step fails; what was done before that step stays done.
+class SpeechCore
+{
+public:
+    SpeechCore(Clock &clock, RandomSource &random);
+
+    SharedState state;
+    ControlData controls;
+
+    // The premise base file: "dialogo.soy" in dire, unless another file was given.
+    QString premiseFile() const;
+    void setPremiseFile(const QString &path) { m_premiseFile = path; }
+
+    // Counts the lines of the premise base file into lineCount. A file of more than 32767 lines is reported
+    // once, after lineCount has been set to 32767.
+    void countLines();
+    // Hides the list of bases when it is shown; otherwise refills it from the file and shows it.
+    void toggleBaseList();
+    // Loads the selected base (the first one while firstBasePending is set) and composes a first speech.
+    void selectBase();
+    // Composes one speech from the loaded base, appends its history entry and sets the speech and counter
+    // texts.
+    void compose();
+
+private:
+    QStringView entry(int index) const;
+    void requireUsablePremises(const std::array<qint16, 11> &sizes, const std::array<qint16, 11> &starts,
+                               int groupCount) const;
+    QStringView drawPremise(qint16 size, qint16 start);
+
+    Clock &m_clock;
+    RandomSource &m_random;
+    QString m_premiseFile;
+    qsizetype m_sectionFirstLine = 0; // 1-based file line of the loaded section's header, 0 before any
+};
+
+} // namespace parlanza

@@ -1,0 +1,29 @@
+#include "Clock.h"
+
+#include <QDate>
+#include <QLocale>
+#include <ctime>
+
+namespace parlanza {
+
+float SystemClock::secondsSinceMidnight()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    if (now.tv_sec != m_cachedSecond) {
+        const time_t seconds = now.tv_sec;
+        tm local{};
+        localtime_r(&seconds, &local);
+        m_cachedSecond = now.tv_sec;
+        m_cachedSecondsSinceMidnight = local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+    }
+    return static_cast<float>(static_cast<double>(m_cachedSecondsSinceMidnight) +
+                              static_cast<double>(now.tv_nsec) / 1e9);
+}
+
+QString SystemClock::shortDate()
+{
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+} // namespace parlanza

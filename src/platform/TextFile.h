@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace parlanza {
+
+// A text file read whole and split into lines. CR LF, a lone CR and a lone LF each end a line, and the last
+// line needs no terminator. The bytes are Windows-1252, the code page the program's files are written in,
+// unless the file starts with a UTF-8 byte-order mark or is valid UTF-8 with at least one multi-byte
+// sequence.
+class TextFile
+{
+public:
+    enum class Encoding
+    {
+        Windows1252,
+        Utf8
+    };
+
+    // Files larger than this are refused rather than read into memory.
+    static constexpr qint64 kMaxSize = 256ll * 1024 * 1024;
+
+    // Throws Failure, naming the file, when it is missing, unreadable or too large.
+    static TextFile read(const QString &path);
+    // The same rules applied to bytes already in memory; path only names them in messages.
+    static TextFile fromBytes(const QByteArray &bytes, const QString &path = {});
+
+    const QString &path() const { return m_path; }
+    Encoding encoding() const { return m_encoding; }
+    qsizetype lineCount() const { return m_lines.size(); }
+    // The line at a 0-based index, without its terminator.
+    QStringView line(qsizetype index) const;
+
+    // Appends the lines to the file, each followed by CR LF, encoded as Windows-1252, in one write. On
+    // failure the file is left with the bytes it had, and a Failure naming it is thrown.
+    static void appendLines(const QString &path, const QStringList &lines);
+
+    static QString decode(const QByteArray &bytes, Encoding *detected = nullptr);
+    static QByteArray encodeWindows1252(QStringView text);
+
+private:
+    struct Span
+    {
+        qsizetype start;
+        qsizetype length;
+    };
+
+    QString m_path;
+    Encoding m_encoding = Encoding::Windows1252;
+    QString m_text;
+    QList<Span> m_lines;
+};
+
+} // namespace parlanza
