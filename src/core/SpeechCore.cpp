@@ -177,16 +177,19 @@ void SpeechCore::requireUsablePremises(const std::array<qint16, 11> &sizes,
                 QStringLiteral("La base %1 no tiene ninguna línea cargada: su cabecera no está entre las "
                                "líneas leídas o va después de la cabecera de la base siguiente.")
                     .arg(base));
+        // Entries before the section (a negative size) do not exist; name the lines from the header on.
+        const qsizetype firstLine = m_sectionFirstLine + std::max(range.first, 0);
+        const qsizetype lastLine = m_sectionFirstLine + std::max(range.last, 0);
         throw Failure(
             QStringLiteral("La base %1 no tiene ninguna premisa utilizable en el grupo %2 (líneas %3 a %4 "
                            "de %5): una premisa necesita al menos 4 caracteres y no puede contener "
                            "«DD0».")
                 .arg(base)
                 .arg(k)
-                .arg(m_sectionFirstLine + range.first)
-                .arg(m_sectionFirstLine + range.last)
+                .arg(firstLine)
+                .arg(lastLine)
                 .arg(Failure::quoted(premiseFile())),
-            premiseFile(), m_sectionFirstLine + range.first);
+            premiseFile(), firstLine);
     }
 }
 

@@ -152,13 +152,14 @@ void TextFile::appendLines(const QString &path, const QStringList &lines)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         throw Failure(writeFailureText(path, file.error()), path);
-    const qint64 sizeBefore = file.size();
+    const qint64 sizeBefore = file.isSequential() ? -1 : file.size();
     const qint64 written = file.write(bytes);
     const bool flushed = written == bytes.size() && file.flush();
     if (!flushed) {
         const QFileDevice::FileError error = file.error();
         // Take back whatever part of the record reached the file, so the earlier records stay as they were.
-        file.resize(sizeBefore);
+        if (sizeBefore >= 0)
+            file.resize(sizeBefore);
         throw Failure(writeFailureText(path, error), path);
     }
 }

@@ -1,0 +1,362 @@
+#include "platform/Failure.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
+#include "platform/RandomSource.h"
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+using namespace parlanza;
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lineEnds_data();
+    void lineEnds();
+    void encodings_data();
+    void encodings();
+    void unreadableFilesNameTheFile_data();
+    void unreadableFilesNameTheFile();
+    void appendWritesWindows1252WithCrLfAfterEarlierBytes();
+    void appendFailureNamesTheFile_data();
+    void appendFailureNamesTheFile();
+
+    void formatNumber_data();
+    void formatNumber();
+    void signReserved_data();
+    void signReserved();
+    void readNumber_data();
+    void readNumber();
+    void toInt16_data();
+    void toInt16();
+    void add16Limits();
+
+    void randomNumbersHave24BitsInUnitInterval();
+    void reseedFoldsIntoRunningState();
+    void randomNumbersAreUniform();
+
+private:
+    QTemporaryDir m_dir;
+    QString write(const QByteArray &bytes);
+};
+
+QString TestPlatform::write(const QByteArray &bytes)
+{
+    static int serial = 0;
+    const QString path = m_dir.filePath(QStringLiteral("f%1.txt").arg(++serial));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test file");
+    return path;
+}
+
+static QStringList linesOf(const TextFile &file)
+{
+    QStringList lines;
+    for (qsizetype i = 0; i < file.lineCount(); ++i)
+        lines.append(file.line(i).toString());
+    return lines;
+}
+
+void TestPlatform::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("CR LF ends a line") << QByteArray("uno\r\ndos\r\n") << QStringList{"uno", "dos"};
+    QTest::newRow("a lone CR ends a line") << QByteArray("uno\rdos\r") << QStringList{"uno", "dos"};
+    QTest::newRow("a lone LF ends a line") << QByteArray("uno\ndos\n") << QStringList{"uno", "dos"};
+    QTest::newRow("last line needs no terminator") << QByteArray("uno\r\ndos") << QStringList{"uno", "dos"};
+    QTest::newRow("empty file has no lines") << QByteArray() << QStringList{};
+    QTest::newRow("a terminator alone is one empty line") << QByteArray("\r\n") << QStringList{""};
+    QTest::newRow("CR then CR LF is an empty line between")
+        << QByteArray("a\r\r\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("LF then CR are two ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("NUL bytes stay in the line")
+        << QByteArray("a\0b\r\n", 5) << QStringList{QString::fromLatin1("a\0b", 3)};
+}
+
+void TestPlatform::lineEnds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QCOMPARE(linesOf(TextFile::read(write(bytes))), lines);
+    QCOMPARE(TextFile::fromBytes(bytes).line(lines.size()), QStringView());
+}
+
+void TestPlatform::encodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("Windows-1252 0x80 to 0x9F")
+        << QByteArray("\x80\x8A\x8C\x93\x94\x96\x9C\x9F") << QStringLiteral("€ŠŒ“”–œŸ") << false;
+    QTest::newRow("Windows-1252 accented letters") << QByteArray("Ma\xF1"
+                                                                 "ana ser\xE1 \xBF"
+                                                                 "cu\xE1l?")
+                                                   << QStringLiteral("Mañana será ¿cuál?") << false;
+    QTest::newRow("UTF-8 byte-order mark is dropped")
+        << QByteArray("\xEF\xBB\xBFhola") << QStringLiteral("hola") << true;
+    QTest::newRow("valid UTF-8 sequences") << QByteArray("Ma\xC3\xB1"
+                                                         "ana \xE2\x82\xAC")
+                                           << QStringLiteral("Mañana €") << true;
+    QTest::newRow("a broken UTF-8 sequence means Windows-1252")
+        << QByteArray("\xC3\x28") << QStringLiteral("Ã(") << false;
+    QTest::newRow("one valid sequence among single bytes means Windows-1252")
+        << QByteArray("\xC3\xB1 \xE9") << QStringLiteral("Ã± é") << false;
+    QTest::newRow("plain ASCII") << QByteArray("DD001|x") << QStringLiteral("DD001|x") << false;
+}
+
+void TestPlatform::encodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(bool, utf8);
+    const TextFile file = TextFile::read(write(bytes));
+    QCOMPARE(file.line(0).toString(), text);
+    QCOMPARE(file.encoding() == TextFile::Encoding::Utf8, utf8);
+}
+
+void TestPlatform::unreadableFilesNameTheFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << m_dir.filePath("no-existe.soy")
+                                  << QStringLiteral("No se encuentra el archivo");
+    QTest::newRow("a folder") << m_dir.path() << QStringLiteral("es una carpeta");
+}
+
+void TestPlatform::unreadableFilesNameTheFile()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    try {
+        TextFile::read(path);
+        QFAIL("no failure");
+    } catch (const Failure &failure) {
+        QVERIFY2(failure.description().contains(reason), qPrintable(failure.description()));
+        QVERIFY(failure.description().contains(QStringLiteral("«%1»").arg(path)));
+        QCOMPARE(failure.file(), path);
+    }
+}
+
+void TestPlatform::appendWritesWindows1252WithCrLfAfterEarlierBytes()
+{
+    const QString path = write("previo\r\n");
+    TextFile::appendLines(path, {QStringLiteral("uno"), QStringLiteral("dos ñ €")});
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("previo\r\nuno\r\ndos \xF1 \x80\r\n"));
+}
+
+void TestPlatform::appendFailureNamesTheFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder that does not exist")
+        << m_dir.filePath("falta/Lhistorial.TXT") << QStringLiteral("no hay permiso");
+    QTest::newRow("device with no space left")
+        << QStringLiteral("/dev/full") << QStringLiteral("no queda espacio");
+}
+
+void TestPlatform::appendFailureNamesTheFile()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    try {
+        TextFile::appendLines(path, {QStringLiteral("uno")});
+        QFAIL("no failure");
+    } catch (const Failure &failure) {
+        QVERIFY2(failure.description().contains(reason), qPrintable(failure.description()));
+        QVERIFY(failure.description().contains(path));
+    }
+}
+
+void TestPlatform::formatNumber_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("pause 2000 ms") << 2.0 << "#0.0"
+                                   << "C"
+                                   << "2.0";
+    QTest::newRow("pause 100 ms keeps the leading zero") << 0.1 << "#0.0"
+                                                         << "C"
+                                                         << "0.1";
+    QTest::newRow("pause 30000 ms") << 30.0 << "#0.0"
+                                    << "C"
+                                    << "30.0";
+    QTest::newRow("user's decimal comma") << 2.3 << "#0.0"
+                                          << "es_ES"
+                                          << "2,3";
+    QTest::newRow("group count with literal minus") << 3.0 << "-00"
+                                                    << "C"
+                                                    << "-03";
+    QTest::newRow("group count of two digits") << 10.0 << "-00"
+                                               << "C"
+                                               << "-10";
+    QTest::newRow("base number padded") << 2.0 << "00"
+                                        << "C"
+                                        << "02";
+    QTest::newRow("base number wider than pattern") << 100.0 << "00"
+                                                    << "C"
+                                                    << "100";
+    QTest::newRow("history number one") << 1.0 << "@@@ "
+                                        << "C"
+                                        << "  1 ";
+    QTest::newRow("history number wider than pattern") << 1234.0 << "@@@ "
+                                                       << "C"
+                                                       << "1234 ";
+    QTest::newRow("help line number") << 7.0 << "@@@@@"
+                                      << "C"
+                                      << "    7";
+    QTest::newRow("help line number wider than pattern") << 123456.0 << "@@@@@"
+                                                         << "C"
+                                                         << "123456";
+}
+
+void TestPlatform::formatNumber()
+{
+    QFETCH(double, value);
+    QFETCH(QString, pattern);
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QCOMPARE(parlanza::formatNumber(value, pattern, QLocale(locale)), text);
+}
+
+void TestPlatform::signReserved_data()
+{
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("positive") << qint64(7) << " 7";
+    QTest::newRow("zero") << qint64(0) << " 0";
+    QTest::newRow("negative carries its minus") << qint64(-7) << "-7";
+    QTest::newRow("past 16 bits") << qint64(40000) << " 40000";
+}
+
+void TestPlatform::signReserved()
+{
+    QFETCH(qint64, value);
+    QFETCH(QString, text);
+    QCOMPARE(parlanza::signReserved(value), text);
+}
+
+void TestPlatform::readNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("zero-padded field") << "003" << 3.0;
+    QTest::newRow("leading blanks skipped") << "  12" << 12.0;
+    QTest::newRow("leading tab skipped") << "\t7" << 7.0;
+    QTest::newRow("minus sign") << "-5" << -5.0;
+    QTest::newRow("plus sign") << "+5" << 5.0;
+    QTest::newRow("decimal point") << "2.5" << 2.5;
+    QTest::newRow("point without digits after") << "12." << 12.0;
+    QTest::newRow("point without digits before") << ".5" << 0.5;
+    QTest::newRow("stops at the first non-digit") << "2.5x9" << 2.5;
+    QTest::newRow("stops at an inner blank") << "1 2" << 1.0;
+    QTest::newRow("letters read 0") << "abc" << 0.0;
+    QTest::newRow("empty reads 0") << "" << 0.0;
+    QTest::newRow("sign alone reads 0") << " -" << 0.0;
+    QTest::newRow("digit after a letter is not read") << "a5" << 0.0;
+    QTest::newRow("huge number does not fail") << QString(400, u'9') << HUGE_VAL;
+}
+
+void TestPlatform::readNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(parlanza::readNumber(text), value);
+}
+
+void TestPlatform::toInt16_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("fits");
+    QTest::addColumn<int>("result");
+    QTest::newRow("half rounds down to even") << 2.5 << true << 2;
+    QTest::newRow("half rounds up to even") << 3.5 << true << 4;
+    QTest::newRow("negative half to even") << -2.5 << true << -2;
+    QTest::newRow("below half rounds down") << 2.49 << true << 2;
+    QTest::newRow("largest value") << 32767.0 << true << 32767;
+    QTest::newRow("rounds down onto the largest") << 32767.4 << true << 32767;
+    QTest::newRow("rounds up past the largest") << 32767.5 << false << 0;
+    QTest::newRow("one past the largest") << 32768.0 << false << 0;
+    QTest::newRow("smallest value") << -32768.0 << true << -32768;
+    QTest::newRow("half below the smallest rounds to even") << -32768.5 << true << -32768;
+    QTest::newRow("one below the smallest") << -32769.0 << false << 0;
+    QTest::newRow("not a number") << std::nan("") << false << 0;
+    QTest::newRow("infinity") << HUGE_VAL << false << 0;
+}
+
+void TestPlatform::toInt16()
+{
+    QFETCH(double, value);
+    QFETCH(bool, fits);
+    QFETCH(int, result);
+    const auto converted = parlanza::toInt16(value);
+    QCOMPARE(converted.has_value(), fits);
+    if (fits)
+        QCOMPARE(*converted, result);
+}
+
+void TestPlatform::add16Limits()
+{
+    QCOMPARE(add16(32766, 1), std::optional<qint16>(32767));
+    QCOMPARE(add16(32767, 1), std::nullopt);
+    QCOMPARE(add16(-32768, -1), std::nullopt);
+    QCOMPARE(add16(-32767, -1), std::optional<qint16>(-32768));
+}
+
+void TestPlatform::randomNumbersHave24BitsInUnitInterval()
+{
+    UniformRandom random(12345);
+    for (int i = 0; i < 100000; ++i) {
+        const float r = random.next();
+        QVERIFY(r >= 0.0f && r < 1.0f);
+        const float scaled = r * 16777216.0f;
+        QCOMPARE(scaled, std::floor(scaled));
+    }
+}
+
+void TestPlatform::reseedFoldsIntoRunningState()
+{
+    UniformRandom a(1);
+    UniformRandom b(1);
+    QCOMPARE(a.next(), b.next());
+    a.reseed(3600.5f);
+    const float first = a.next();
+    a.reseed(3600.5f);
+    QVERIFY2(a.next() != first, "the same clock reading repeated the number");
+    b.reseed(3600.5f);
+    QCOMPARE(b.next(), first);
+    b.reseed(3600.5f);
+    b.reseed(3600.5f);
+    UniformRandom c(1);
+    c.next();
+    c.reseed(3600.5f);
+    c.next();
+    c.reseed(3600.5f);
+    QVERIFY2(b.next() != c.next(), "a second reseed in a row changed nothing");
+}
+
+void TestPlatform::randomNumbersAreUniform()
+{
+    UniformRandom random(2026);
+    constexpr int kDraws = 200000;
+    int buckets[10] = {};
+    for (int i = 0; i < kDraws; ++i) {
+        random.reseed(1000.0f); // the composer reseeds with the clock before every draw
+        ++buckets[static_cast<int>(random.next() * 10)];
+    }
+    for (const int count : buckets)
+        QVERIFY2(std::abs(count - kDraws / 10) < kDraws / 100, qPrintable(QString::number(count)));
+}
+
+QTEST_GUILESS_MAIN(TestPlatform)
+#include "tst_platform.moc"

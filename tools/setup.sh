@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Prepares a Debian 12 machine and builds Parlanza.
+#   tools/setup.sh run    build the optimised program and start it
+#   tools/setup.sh test   build everything and run the whole test suite headless
+# Debian packages that are missing are installed first (with apt-get as root, with sudo otherwise).
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+
+packages=(g++ make cmake qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation)
+
+install_missing() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Instalando los paquetes que faltan: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    cmake --preset release
+    cmake --build --preset release
+    shift
+    exec build/release/bin/parlanza-discurso "$@"
+    ;;
+test)
+    install_missing
+    cmake --preset dev
+    cmake --build --preset dev
+    ctest --preset dev
+    ;;
+*)
+    echo "Uso: $0 run | test" >&2
+    exit 2
+    ;;
+esac
