@@ -137,27 +137,36 @@ void SpeechCore::compose()
 
     const auto groups = toInt16(readNumber(QStringView(state.baseTag).mid(6, 2)));
     const int groupCount = groups ? *groups : 0;
-    const premise::GroupLayout layout = premise::layoutGroups(state.baseSpec, groupCount);
+    if (state.baseSpec != m_layoutSpec || state.baseTag != m_layoutTag || m_layoutSpec.isNull()) {
+        m_layout = premise::layoutGroups(state.baseSpec, groupCount);
+        m_layoutSpec = state.baseSpec;
+        m_layoutTag = state.baseTag;
+    }
+    const premise::GroupLayout &layout = m_layout;
     state.groupSizes = layout.sizes;
     requireUsablePremises(layout.sizes, layout.starts, groupCount);
 
-    QString speech;
-    speech.reserve(512);
+    std::array<QStringView, premise::kMaxGroups + 1> drawn;
+    qsizetype length = 0;
     for (int k = 1; k <= groupCount; ++k) {
-        speech += drawPremise(layout.sizes[k], layout.starts[k - 1]);
+        drawn[k] = drawPremise(layout.sizes[k], layout.starts[k - 1]);
+        length += drawn[k].size() + state.separator.size();
+    }
+    QString speech;
+    speech.reserve(length);
+    for (int k = 1; k <= groupCount; ++k) {
+        speech += drawn[k];
         speech += state.separator;
     }
 
-    controls.history.append(formatNumber(static_cast<double>(state.speechNumber), u"@@@ ") + speech);
-    controls.speech = speech;
+    const QString number = formatNumber(static_cast<double>(state.speechNumber), u"@@@ ");
+    QString entry;
+    entry.reserve(number.size() + speech.size());
+    entry += number;
+    entry += speech;
+    controls.history.append(std::move(entry));
+    controls.speech = std::move(speech);
     controls.counter = QStringLiteral("Nº: ") + signReserved(state.speechNumber);
-}
-
-QStringView SpeechCore::entry(int index) const
-{
-    if (index < 0 || index >= controls.premises.size())
-        return {};
-    return controls.premises[index];
 }
 
 // A group without any usable entry would be drawn for ever; refuse it before the first draw.
@@ -169,7 +178,7 @@ void SpeechCore::requireUsablePremises(const std::array<qint16, 11> &sizes,
         const premise::DrawRange range = premise::drawRange(sizes[k], starts[k - 1]);
         bool usable = false;
         for (int i = range.first; i <= range.last && !usable; ++i)
-            usable = premise::isUsablePremise(entry(i));
+            usable = controls.premises.isUsable(i);
         if (usable)
             continue;
         if (controls.premises.isEmpty())
@@ -204,19 +213,16 @@ QStringView SpeechCore::drawPremise(qint16 size, qint16 start)
         m_random.reseed(m_clock.secondsSinceMidnight());
         const float r = m_random.next();
         const float index = std::floor(static_cast<float>(size) * r) + static_cast<float>(start);
-        if (const auto at = toInt16(index)) {
-            const QStringView premise = entry(*at);
-            if (premise::isUsablePremise(premise))
-                return premise;
-        }
+        if (const auto at = toInt16(index); at && controls.premises.isUsable(*at))
+            return controls.premises.entry(*at);
     }
     QList<int> usable;
     for (int i = range.first; i <= range.last; ++i) {
-        if (premise::isUsablePremise(entry(i)))
+        if (controls.premises.isUsable(i))
             usable.append(i);
     }
     const auto pick = static_cast<qsizetype>(m_random.next() * static_cast<float>(usable.size()));
-    return entry(usable[std::min(pick, usable.size() - 1)]);
+    return controls.premises.entry(usable[std::min(pick, usable.size() - 1)]);
 }
 
 } // namespace parlanza

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PremiseBase.h"
+#include "PremiseList.h"
 #include "SharedState.h"
 
 #include <QList>
@@ -23,7 +25,7 @@ struct BaseList
 // What the main window shows from the core: the data behind its lists and the captions of its labels.
 struct ControlData
 {
-    QStringList premises; // List1, never shown: the section entries of the selected base
+    PremiseList premises; // List1, never shown: the section entries of the selected base
     QStringList history;  // List2: one history entry per speech composed
     BaseList bases;       // List3
     QString banner;       // Label2
@@ -61,7 +63,6 @@ public:
     void compose();
 
 private:
-    QStringView entry(int index) const;
     void requireUsablePremises(const std::array<qint16, 11> &sizes, const std::array<qint16, 11> &starts,
                                int groupCount) const;
     QStringView drawPremise(qint16 size, qint16 start);
@@ -69,6 +70,10 @@ private:
     Clock &m_clock;
     RandomSource &m_random;
     QString m_premiseFile;
+    // The group layout of the last compose, kept while the base's spec and tag stay the same.
+    QString m_layoutSpec;
+    QString m_layoutTag;
+    premise::GroupLayout m_layout;
     qsizetype m_sectionFirstLine = 0; // 1-based file line of the loaded section's header, 0 before any
 };
 

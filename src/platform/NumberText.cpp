@@ -27,8 +27,15 @@ QString formatFill(double value, QStringView pattern)
     while (last + 1 < pattern.size() && pattern[last + 1] == u'@')
         ++last;
     const qsizetype width = last - first + 1;
-    return pattern.left(first).toString() + integerText(value).rightJustified(width, u' ') +
-           pattern.mid(last + 1).toString();
+    const QString digits = integerText(value);
+    QString text;
+    text.reserve(pattern.size() + digits.size());
+    text += pattern.left(first);
+    for (qsizetype blanks = width - digits.size(); blanks > 0; --blanks)
+        text += u' ';
+    text += digits;
+    text += pattern.mid(last + 1);
+    return text;
 }
 
 QString formatDigits(double value, QStringView pattern, const QLocale &locale)
@@ -86,8 +93,13 @@ QString formatNumber(double value, QStringView pattern, const QLocale &locale)
 
 QString signReserved(qint64 value)
 {
-    const QString digits = QString::number(value);
-    return value < 0 ? digits : u' ' + digits;
+    if (value < 0)
+        return QString::number(value);
+    QString text;
+    text.reserve(21);
+    text += u' ';
+    text += QString::number(value);
+    return text;
 }
 
 double readNumber(QStringView text)

@@ -234,7 +234,7 @@ void TestSpeechCore::selectionLoadsTheSection()
     } catch (const Failure &) {
         QVERIFY(!composes);
     }
-    QCOMPARE(core.controls.premises, kThreeBases.mid(first, count));
+    QCOMPARE(core.controls.premises.entries(), kThreeBases.mid(first, count));
     QVERIFY(!core.controls.bases.visible);
     QCOMPARE(core.controls.history.size(), composes ? 1 : 0);
 }
@@ -246,7 +246,7 @@ void TestSpeechCore::startUpSelectsTheFirstBase()
     startUp();
     QCOMPARE(m_core->controls.bases.current, 0);
     QVERIFY(!m_core->state.firstBasePending);
-    QCOMPARE(m_core->controls.premises.first(), QStringLiteral("DD001004002003|Primera"));
+    QCOMPARE(m_core->controls.premises.entry(0), QStringLiteral("DD001004002003|Primera"));
     QCOMPARE(m_core->state.speechNumber, 1);
     QCOMPARE(m_core->controls.counter, QStringLiteral("Nº:  1"));
 }
