@@ -171,6 +171,11 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
     return options;
 }
 
+QString counted(qsizetype count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
 int runCheckAndList(const Options &options, const TextFile &file, Console &console)
 {
     const PremiseBaseReport report = checkPremiseBase(file);
@@ -183,11 +188,10 @@ int runCheckAndList(const Options &options, const TextFile &file, Console &conso
                             .arg(finding.line)
                             .arg(kind, finding.message));
         }
-        console.out(QStringLiteral("%1: %2 bases, %3 errores, %4 avisos.\n")
-                        .arg(options.file)
-                        .arg(report.bases.size())
-                        .arg(report.count(Finding::Severity::Error))
-                        .arg(report.count(Finding::Severity::Warning)));
+        console.out(QStringLiteral("%1: %2, %3, %4.\n")
+                        .arg(options.file, counted(report.bases.size(), "base", "bases"),
+                             counted(report.count(Finding::Severity::Error), "error", "errores"),
+                             counted(report.count(Finding::Severity::Warning), "aviso", "avisos")));
     }
     if (options.list) {
         for (const BaseSummary &base : report.bases) {
