@@ -1,5 +1,5 @@
-// Speed of the speech composition core: composing speeches, and loading a premise base file of the largest size
-// the program reads. Run the release build: build/release/bench/bench_core
+// Speed of the speech composition core: composing speeches, and loading a premise base file of the largest
+// size the program reads. Run the release build: build/release/bench/bench_core
 #include "core/SpeechCore.h"
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
 using namespace parlanza;

@@ -60,16 +60,16 @@ Header readHeader(QStringView header)
     Header result;
     result.barColumn = header.indexOf(u'|') + 1;
     result.groupCount = static_cast<int>((result.barColumn - 5) / 3);
-    result.spec = header.left(result.barColumn - 1).toString();
-    result.tag = (header.left(5).toString() + u'-' + formatNumber(result.groupCount, u"00"))
-                     .leftJustified(8, u' ', true);
+    result.baseSpec = header.left(result.barColumn - 1).toString();
+    result.baseTag = (header.left(5).toString() + u'-' + formatNumber(result.groupCount, u"00"))
+                         .leftJustified(8, u' ', true);
     result.title = header.mid(result.barColumn).toString();
     return result;
 }
 
-QString baseNumberText(QStringView tagOrSpec)
+QString baseNumberText(QStringView tagOrBaseSpec)
 {
-    return tagOrSpec.mid(3, 2).toString();
+    return tagOrBaseSpec.mid(3, 2).toString();
 }
 
 QString startMarker(QStringView tag)
@@ -104,9 +104,9 @@ Section findSection(const TextFile &file, qsizetype lineLimit, QStringView start
     return {first, lines - first};
 }
 
-GroupLayout layoutGroups(QStringView spec, int groupCount)
+GroupLayout layoutGroups(QStringView baseSpec, int groupCount)
 {
-    const QString base = baseNumberText(spec);
+    const QString base = baseNumberText(baseSpec);
     if (groupCount > kMaxGroups)
         throw Failure(QStringLiteral("La base %1 tiene %2 grupos de premisas; el máximo es %3.")
                           .arg(base)
@@ -121,7 +121,7 @@ GroupLayout layoutGroups(QStringView spec, int groupCount)
     };
     GroupLayout layout;
     for (int k = 1; k <= groupCount; ++k) {
-        const auto size = toInt16(readNumber(spec.mid(3 * k + 2, 3)));
+        const auto size = toInt16(readNumber(baseSpec.mid(3 * k + 2, 3)));
         if (!size)
             throw overflow(k);
         layout.sizes[k] = *size;

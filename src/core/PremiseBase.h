@@ -31,14 +31,14 @@ struct Header
 {
     qsizetype barColumn = 0; // p: 1-based column of the first "|"
     int groupCount = 0;      // g = (p - 5) div 3
-    QString spec;            // the line before its "|"
-    QString tag;             // columns 1 to 5, "-" and g in two digits, fitted to 8 characters
+    QString baseSpec;        // the line before its "|"
+    QString baseTag;         // columns 1 to 5, "-" and g in two digits, fitted to 8 characters
     QString title;           // the line after its "|"
 };
 Header readHeader(QStringView header);
 
-// The base number as it appears in a tag or spec ("02"), for messages.
-QString baseNumberText(QStringView tagOrSpec);
+// The base number as it appears in a baseTag or baseSpec ("02"), for messages.
+QString baseNumberText(QStringView tagOrBaseSpec);
 
 QString startMarker(QStringView tag);
 QString endMarker(QStringView tag);
@@ -60,7 +60,7 @@ struct GroupLayout
     std::array<qint16, 11> sizes{};
     std::array<qint16, 11> starts{};
 };
-GroupLayout layoutGroups(QStringView spec, int groupCount);
+GroupLayout layoutGroups(QStringView baseSpec, int groupCount);
 
 // The section entries a draw for a group can reach: for a size c >= 1 they are start to start + c - 1.
 struct DrawRange

@@ -159,14 +159,14 @@ void Checker::checkBase(qsizetype headerIndex, BaseSummary &base)
 
     premise::GroupLayout layout;
     try {
-        layout = premise::layoutGroups(header.spec, header.groupCount);
+        layout = premise::layoutGroups(header.baseSpec, header.groupCount);
     } catch (const Failure &failure) {
         add(base.line, Severity::Error, failure.description());
         return;
     }
 
-    const premise::Section section = premise::findSection(m_file, m_limit, premise::startMarker(header.tag),
-                                                          premise::endMarker(header.tag));
+    const premise::Section section = premise::findSection(
+        m_file, m_limit, premise::startMarker(header.baseTag), premise::endMarker(header.baseTag));
     if (section.count == 0) {
         add(base.line, Severity::Error,
             QStringLiteral(
@@ -185,7 +185,7 @@ void Checker::checkBase(qsizetype headerIndex, BaseSummary &base)
     QList<bool> drawn(ownCount, false);
     QList<premise::DrawRange> ranges;
     for (int k = 1; k <= header.groupCount; ++k) {
-        const QStringView field = QStringView(header.spec).mid(3 * k + 2, 3);
+        const QStringView field = QStringView(header.baseSpec).mid(3 * k + 2, 3);
         const qint16 size = layout.sizes[k];
         if (!isThreeDigits(field) && !(spare == 2 && k == header.groupCount))
             add(base.line, Severity::Warning,

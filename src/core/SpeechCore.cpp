@@ -103,8 +103,8 @@ void SpeechCore::selectBase()
     if (const auto problem = premise::headerProblem(line))
         throw Failure::atLine(premiseFile(), bases.lines.value(bases.current), *problem);
     const premise::Header header = premise::readHeader(line);
-    state.baseSpec = header.spec;
-    state.baseTag = header.tag;
+    state.baseSpec = header.baseSpec;
+    state.baseTag = header.baseTag;
     const QString start = premise::startMarker(state.baseTag);
     const QString end = premise::endMarker(state.baseTag);
 

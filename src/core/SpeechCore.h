@@ -70,7 +70,7 @@ private:
     Clock &m_clock;
     RandomSource &m_random;
     QString m_premiseFile;
-    // The group layout of the last compose, kept while the base's spec and tag stay the same.
+    // The group layout of the last compose, kept while baseSpec and baseTag stay the same.
     QString m_layoutSpec;
     QString m_layoutTag;
     premise::GroupLayout m_layout;

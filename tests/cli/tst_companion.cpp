@@ -1,4 +1,4 @@
-#include "platform/TextFile.h"
+#include "TestSupport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -64,15 +64,7 @@ private:
 
 QString TestCompanion::writeBase(const QString &name, const QStringList &lines)
 {
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    QString text;
-    for (const QString &line : lines)
-        text += line + QStringLiteral("\r\n");
-    file.write(TextFile::encodeWindows1252(text));
-    return path;
+    return testsupport::writeFile(m_dir.filePath(name), testsupport::soyBytes(lines));
 }
 
 void TestCompanion::initTestCase()

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "core/PremiseBaseCheck.h"
 #include "core/SpeechCore.h"
 #include "platform/Clock.h"
@@ -13,10 +14,7 @@ namespace {
 
 TextFile fileOf(const QStringList &lines)
 {
-    QString text;
-    for (const QString &line : lines)
-        text += line + QStringLiteral("\r\n");
-    return TextFile::fromBytes(TextFile::encodeWindows1252(text), QStringLiteral("prueba.soy"));
+    return TextFile::fromBytes(testsupport::soyBytes(lines), QStringLiteral("prueba.soy"));
 }
 
 QString describe(const Finding &finding)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Failure.h"
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QStringList>
+#include <optional>
+
+namespace testsupport {
+
+// A premise base file as the program's files are written: Windows-1252, every line ended by CR LF.
+inline QByteArray soyBytes(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return parlanza::TextFile::encodeWindows1252(text);
+}
+
+inline QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// The failure that a call throws, or nothing when it succeeds.
+template<typename Call>
+std::optional<parlanza::Failure> failureOf(Call &&call)
+{
+    try {
+        call();
+    } catch (const parlanza::Failure &failure) {
+        return failure;
+    }
+    return std::nullopt;
+}
+
+} // namespace testsupport
