@@ -41,6 +41,11 @@ QString startBanner()
     return QStringLiteral("                           ******  PARLANZA    ******\r\n") + readingAdvice();
 }
 
+QString counterText(qint64 speechNumber)
+{
+    return QStringLiteral("Nº: ") + signReserved(speechNumber);
+}
+
 SpeechCore::SpeechCore(Clock &clock, RandomSource &random) : m_clock(clock), m_random(random) {}
 
 QString SpeechCore::premiseFile() const
@@ -166,7 +171,7 @@ void SpeechCore::compose()
     entry += speech;
     controls.history.append(std::move(entry));
     controls.speech = std::move(speech);
-    controls.counter = QStringLiteral("Nº: ") + signReserved(state.speechNumber);
+    controls.counter = counterText(state.speechNumber);
 }
 
 // A group without any usable entry would be drawn for ever; refuse it before the first draw.

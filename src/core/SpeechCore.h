@@ -5,6 +5,7 @@
 #include "SharedState.h"
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +37,16 @@ struct ControlData
 // The banner that start-up shows until the first base is loaded.
 QString startBanner();
 
+inline constexpr int kMinPause = 100;
+inline constexpr int kMaxPause = 30000;
+inline constexpr int kPauseStep = 300;
+
+// The counter label's text: "Nº: " and the number with a blank in the place of its sign.
+QString counterText(qint64 speechNumber);
+
+// The pause in seconds with one decimal in the locale's form, then " sg": 2000 gives "2.0 sg" or "2,0 sg".
+QString pauseText(int pause, const QLocale &locale);
+
 // The speech composition core: the premise base file, the list of bases, loading a base and composing
 // speeches. Every operation works on the public state and control data, as the window's handlers do, and
 // throws Failure with a Spanish description when a step fails; what was done before that step stays done.
@@ -61,6 +72,15 @@ public:
     // Composes one speech from the loaded base, appends its history entry and sets the speech and counter
     // texts.
     void compose();
+
+    // The next-speech button: manual mode, numbering after the last speech composed, one speech.
+    void nextSpeech();
+    // A click on the mode label: the other mode, and one speech at once.
+    void toggleMode();
+    void lengthenPause();
+    void shortenPause();
+    // Shows the previous speech again and counts the counter down; false when the first speech is on display.
+    bool stepBack();
 
 private:
     void requireUsablePremises(const std::array<qint16, 11> &sizes, const std::array<qint16, 11> &starts,

@@ -1,0 +1,28 @@
+#include "mainwindow/dialogo.h"
+#include "platform/Clock.h"
+#include "platform/DesignUnits.h"
+#include "platform/DesktopServices.h"
+#include "platform/RandomSource.h"
+
+#include <QApplication>
+#include <QRandomGenerator>
+#include <QStyleFactory>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("parlanza"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Parlanza"));
+    // One style everywhere, so the design colours of the buttons and labels show as drawn.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    parlanza::installDesignFontSubstitutes();
+    QApplication::setFont(parlanza::designFont(QStringLiteral("MS Sans Serif"), 8.25));
+
+    parlanza::SystemClock clock;
+    parlanza::UniformRandom random(QRandomGenerator::system()->generate64());
+    parlanza::SystemMessageBoxes messages;
+    parlanza::SystemBeeper beeper;
+    parlanza::dialogo window({&clock, &random, &messages, &beeper, QCoreApplication::applicationDirPath()});
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,561 @@
+#include "dialogo.h"
+
+#include "Hints.h"
+#include "PictureButton.h"
+#include "export/HistoryRecord.h"
+#include "help/ayuda.h"
+#include "platform/Clock.h"
+#include "platform/DesignUnits.h"
+#include "platform/DesktopServices.h"
+#include "platform/Failure.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
+#include "version/CFileVersionInfo.h"
+#include "version/ShowPropertiesDialog.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include <exception>
+
+namespace parlanza {
+
+namespace {
+
+const QColor kWindowColour(192, 192, 255);
+const QColor kSilver(192, 192, 192);
+const QColor kManualColour(128, 128, 128);
+const QColor kAutoColour(255, 0, 0);
+
+constexpr int kDesignTimerInterval = 14000;
+constexpr double kSpeechFontSize = 14.0;
+
+// Labels show CR LF as one line break.
+QString shownText(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void paint(QWidget *widget, const QColor &colour, QPalette::ColorRole role = QPalette::Window)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &place,
+                  const QFont &font)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setGeometry(place);
+    label->setFont(font);
+    return label;
+}
+
+QListWidget *makeList(QWidget *parent, const QString &name, const QString &accessibleName, const QRect &place)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setAccessibleName(accessibleName);
+    list->setGeometry(place);
+    list->setSortingEnabled(false);
+    return list;
+}
+
+QPushButton *makeButton(QPushButton *button, const QString &name, const QString &accessibleName,
+                        const QRect &place)
+{
+    button->setObjectName(name);
+    button->setAccessibleName(accessibleName);
+    button->setGeometry(place);
+    return button;
+}
+
+QPixmap picture(const QString &name)
+{
+    return QPixmap(QStringLiteral(":/pictures/") + name);
+}
+
+} // namespace
+
+dialogo::dialogo(const Services &services, QWidget *parent)
+    : QMainWindow(parent), m_core(*services.clock, *services.random), m_services(services)
+{
+    setObjectName(QStringLiteral("dialogo"));
+    setWindowTitle(designTitle());
+    setWindowIcon(picture(QStringLiteral("parlanza.png")));
+    createControls();
+    createMenu();
+    Form_Load();
+}
+
+dialogo::~dialogo() = default;
+
+QString dialogo::designTitle()
+{
+    return QStringLiteral("VelarMundo  -  PARLANZA, discursos para cualquier ocasión");
+}
+
+void dialogo::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    paint(client, kWindowColour);
+    client->setMinimumSize(twips(12045), twips(6825));
+    setCentralWidget(client);
+    const QFont sansSerif = designFont(QStringLiteral("MS Sans Serif"), 8.25);
+
+    List3 = makeList(client, QStringLiteral("List3"), QStringLiteral("Bases de discursos"),
+                     twipsRect(300, 690, 4005, 3765));
+    paint(List3, kSilver, QPalette::Base);
+    List3->hide();
+
+    Frame1 = new QFrame(client);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAccessibleName(QStringLiteral("Barra de mandos"));
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    Frame1->setGeometry(twipsRect(30, 5070, 11985, 615));
+
+    Command9 = makeButton(new QPushButton(QStringLiteral(">>"), Frame1), QStringLiteral("Command9"),
+                          QStringLiteral("Letra más grande"), twipsRect(1485, 180, 630, 330));
+    paint(Command9, QColor(192, 64, 0), QPalette::Button);
+    Command8 = makeButton(new QPushButton(QStringLiteral("<<"), Frame1), QStringLiteral("Command8"),
+                          QStringLiteral("Letra más pequeña"), twipsRect(870, 180, 600, 315));
+    paint(Command8, QColor(255, 128, 0), QPalette::Button);
+    Command4 = makeButton(new PictureButton(picture(QStringLiteral("command4.png")), QString(), Frame1),
+                          QStringLiteral("Command4"), QStringLiteral("Discurso anterior"),
+                          twipsRect(2220, 180, 435, 360));
+    Command1 = makeButton(new PictureButton(picture(QStringLiteral("command1.png")),
+                                            QStringLiteral(" Click para CONTINUAR ó Pulse ESPACE"), Frame1),
+                          QStringLiteral("Command1"), QStringLiteral("Click para CONTINUAR ó Pulse ESPACE"),
+                          twipsRect(2760, 180, 5310, 375));
+    Command1->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
+    Command2 = makeButton(new PictureButton(picture(QStringLiteral("command2.png")), QString(), Frame1),
+                          QStringLiteral("Command2"), QStringLiteral("Alarga la pausa"),
+                          twipsRect(8190, 195, 495, 345));
+    Command3 = makeButton(new PictureButton(picture(QStringLiteral("command3.png")), QString(), Frame1),
+                          QStringLiteral("Command3"), QStringLiteral("Acorta la pausa"),
+                          twipsRect(9450, 195, 495, 345));
+    Label4 = makeLabel(Frame1, QStringLiteral("Label4"), QString(), twipsRect(10290, 180, 1410, 315),
+                       designFont(QStringLiteral("MS Sans Serif"), 13.5, true));
+    Label4->setAccessibleName(QStringLiteral("Número de discurso"));
+    Label5 = makeLabel(Frame1, QStringLiteral("Label5"), QStringLiteral("Manual"), twipsRect(60, 195, 870, 300),
+                       designFont(QStringLiteral("MS Sans Serif"), 9.75));
+    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label5->setAccessibleName(QStringLiteral("Modo"));
+    Label6 = makeLabel(Frame1, QStringLiteral("Label6"), QStringLiteral("Incrementa        Pausa"),
+                       twipsRect(8295, 0, 1875, 195), sansSerif);
+    Label6->setWordWrap(false);
+    Label7 = makeLabel(Frame1, QStringLiteral("Label7"), QStringLiteral("14000"), twipsRect(8730, 240, 795, 285),
+                       designFont(QStringLiteral("MS Sans Serif"), 12));
+    Label7->setAccessibleName(QStringLiteral("Pausa"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kDesignTimerInterval);
+    connect(Timer1, &QTimer::timeout, this, &dialogo::Timer1_Timer);
+    Timer1->start();
+
+    List1 = makeList(client, QStringLiteral("List1"), QStringLiteral("Premisas de la base"),
+                     twipsRect(1260, 1395, 3255, 3765));
+    List1->hide();
+    List2 = makeList(client, QStringLiteral("List2"), QStringLiteral("Historial de discursos"),
+                     twipsRect(30, 480, 11880, 6330));
+    List2->setFont(designFont(QStringLiteral("MS Sans Serif"), 12));
+    List2->hide();
+    Label3 = makeLabel(client, QStringLiteral("Label3"), QString(), twipsRect(330, 1560, 11385, 3225),
+                       designFont(QStringLiteral("Arial Narrow"), 8.25, true));
+    Label3->setAccessibleName(QStringLiteral("Discurso"));
+    paint(Label3, kSilver);
+    Label2 = makeLabel(client, QStringLiteral("Label2"), QString(), twipsRect(30, 90, 11985, 1215),
+                       designFont(QStringLiteral("MS Sans Serif"), 12));
+    Label2->setAccessibleName(QStringLiteral("Cabecera"));
+    Label1 = makeLabel(client, QStringLiteral("Label1"), QString(), twipsRect(30, 5760, 11985, 765), sansSerif);
+    Label1->setAccessibleName(QStringLiteral("Indicaciones"));
+
+    // The lists are drawn over the labels, as list boxes are over the labels they cover.
+    List3->raise();
+    List2->raise();
+
+    Command3->setAccessibleDescription(shownText(hints::Command3()));
+    for (QWidget *control : std::initializer_list<QWidget *>{Command1, Command2, Command3, Command4, Command8,
+                                                              Command9, Label3, Label4, Label5, Label7}) {
+        control->setMouseTracking(true);
+        control->installEventFilter(this);
+    }
+    const std::pair<QWidget *, QString> descriptions[] = {
+        {Command1, hints::Command1()}, {Command2, hints::Command2()}, {Command3, hints::Command3()},
+        {Command4, hints::Command4()}, {Command8, hints::Command8()}, {Command9, hints::Command9()},
+        {Label3, hints::Label3()},     {Label4, hints::Label4()},     {Label5, hints::Label5()},
+        {Label7, hints::Label7()}};
+    for (const auto &[control, hint] : descriptions)
+        control->setAccessibleDescription(shownText(hint).trimmed());
+
+    connect(Command1, &QPushButton::clicked, this, &dialogo::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &dialogo::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &dialogo::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &dialogo::Command4_Click);
+    connect(Command8, &QPushButton::clicked, this, &dialogo::Command8_Click);
+    connect(Command9, &QPushButton::clicked, this, &dialogo::Command9_Click);
+    // A click, or a move of the current entry with the keyboard, picks a base.
+    connect(List3, &QListWidget::clicked, this, &dialogo::List3_Click);
+    connect(List3, &QListWidget::currentRowChanged, this, [this] {
+        if (!m_syncing && QApplication::mouseButtons() == Qt::NoButton)
+            List3_Click();
+    });
+    Command1->setFocus();
+}
+
+void dialogo::createMenu()
+{
+    QMenuBar *bar = menuBar();
+    auto add = [this](auto *owner, QAction *&action, const QString &name, const QString &caption,
+                      void (dialogo::*handler)()) {
+        action = owner->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    add(bar, mnudiscurso, QStringLiteral("mnudiscurso"), QStringLiteral("Inicia Discursos     "),
+        &dialogo::mnudiscurso_Click);
+    add(bar, mnuPI, QStringLiteral("mnuPI"), QStringLiteral("Base Discursos        "), &dialogo::mnuPI_Click);
+    mnuHerra = bar->addMenu(QStringLiteral("Herramientas       "));
+    mnuHerra->setObjectName(QStringLiteral("mnuHerra"));
+    mnuHerra->menuAction()->setObjectName(QStringLiteral("mnuHerra"));
+    add(mnuHerra, mnuvisua, QStringLiteral("mnuvisua"), QStringLiteral("Visualiza     "), &dialogo::mnuvisua_Click);
+    add(mnuHerra, mnuImpri, QStringLiteral("mnuImpri"), QStringLiteral("Pasa a File"), &dialogo::mnuImpri_Click);
+    add(mnuHerra, mnuPsgd, QStringLiteral("mnuPsgd"), QStringLiteral("Premisas seguidas"), &dialogo::mnuPsgd_Click);
+    add(mnuHerra, mnuPspd, QStringLiteral("mnuPspd"), QStringLiteral("Premisas separadas ..."),
+        &dialogo::mnuPspd_Click);
+    add(bar, mnucreditos, QStringLiteral("mnucreditos"), QStringLiteral("Creditos           "),
+        &dialogo::mnucreditos_Click);
+    add(bar, mnuAyuda, QStringLiteral("mnuAyuda"), QStringLiteral("Ayuda           "), &dialogo::mnuAyuda_Click);
+    add(bar, mnuSalir, QStringLiteral("mnuSalir"), QStringLiteral("Salir       "), &dialogo::mnuSalir_Click);
+}
+
+// Start-up gives the outer frame's place and size; Qt sizes the inside, so the frame is taken off.
+void dialogo::placeWindow()
+{
+    const QSize frame = frameGeometry().size() - geometry().size();
+    move(twips(10), twips(10));
+    resize(twips(12200) - frame.width(), twips(7630) - frame.height());
+}
+
+void dialogo::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        // The frame's size is known only once the window is shown.
+        QTimer::singleShot(0, this, &dialogo::placeWindow);
+    }
+}
+
+template <typename Step>
+bool dialogo::guarded(Step &&step)
+{
+    try {
+        step();
+        return true;
+    } catch (const Failure &failure) {
+        syncFromCore();
+        report(failure.description());
+    } catch (const std::exception &error) {
+        syncFromCore();
+        report(QStringLiteral("Error inesperado: %1").arg(QString::fromLocal8Bit(error.what())));
+    }
+    return false;
+}
+
+void dialogo::report(const QString &description)
+{
+    if (m_inStartUp) {
+        if (m_reportedInStartUp.contains(description))
+            return;
+        m_reportedInStartUp.append(description);
+    }
+    // A box is already open (a timer tick failing behind it, say): never stack a second one.
+    if (m_reporting)
+        return;
+    m_reporting = true;
+    m_services.messages->show(this, description);
+    m_reporting = false;
+}
+
+void dialogo::Form_Load()
+{
+    m_inStartUp = true;
+    m_reportedInStartUp.clear();
+    const std::function<void()> steps[] = {
+        [this] { placeWindow(); },
+        [this] { List2->resize(twips(11880), List2->height()); },
+        [this] { m_core.state.dire = m_services.directory + u'/'; },
+        [this] {
+            m_core.controls.history.clear();
+            List2->clear();
+            List2->hide();
+            Frame1->show();
+            List2->resize(List2->width(), twips(6330));
+        },
+        [this] { Timer1->setInterval(kDefaultPause); },
+        [this] { m_core.state.pause = kDefaultPause; },
+        [this] { Label7->setText(pauseText(m_core.state.pause, QLocale::system())); },
+        [this] { m_core.state.autoMode = false; },
+        [this] { m_core.controls.banner = startBanner(); },
+        [] {}, // the files are closed already: every operation closes what it opens
+        [this] { m_core.countLines(); },
+        [this] {
+            QFont font = Label3->font();
+            font.setPointSizeF(kSpeechFontSize);
+            Label3->setFont(font);
+        },
+        [this] { m_core.state.separator = kSeparatedPremises.toString(); },
+        [this] { m_core.state.firstBasePending = true; },
+        [this] { m_core.state.speechNumber = 0; },
+        [this] { m_core.toggleBaseList(); },
+        [this] { m_core.selectBase(); },
+        [this] { version(QStringLiteral("1")); },
+    };
+    for (const auto &step : steps) {
+        guarded([&] {
+            step();
+            syncFromCore();
+        });
+    }
+    m_inStartUp = false;
+}
+
+void dialogo::version(const QString &)
+{
+    CFileVersionInfo info;
+    info.setFullPathName(m_core.state.dire + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    // The design title first, so that a restart does not append a second version.
+    setWindowTitle(designTitle() + QStringLiteral("         Ver.: ") + info.ProductVersion());
+}
+
+void dialogo::syncFromCore()
+{
+    const ControlData &shown = m_core.controls;
+    Label2->setText(shownText(shown.banner));
+    Label3->setText(shownText(shown.speech));
+    Label4->setText(shown.counter);
+    Label5->setText(m_core.state.autoMode ? QStringLiteral("Auto") : QStringLiteral("Manual"));
+    paint(Label5, m_core.state.autoMode ? kAutoColour : kManualColour);
+    syncLists();
+}
+
+void dialogo::syncLists()
+{
+    m_syncing = true;
+    const ControlData &shown = m_core.controls;
+    if (List3->count() != shown.bases.entries.size() ||
+        (List3->count() > 0 && List3->item(0)->text() != shown.bases.entries.front())) {
+        List3->clear();
+        List3->addItems(shown.bases.entries);
+    }
+    List3->setCurrentRow(shown.bases.current);
+    List3->setVisible(shown.bases.visible);
+
+    if (List1->count() != shown.premises.size() ||
+        (List1->count() > 0 && List1->item(0)->text() != shown.premises.entry(0))) {
+        List1->clear();
+        List1->addItems(shown.premises.entries());
+    }
+
+    if (List2->count() > shown.history.size())
+        List2->clear();
+    for (qsizetype i = List2->count(); i < shown.history.size(); ++i) {
+        // Each entry is one row: its line breaks show as blanks, and the whole entry as the row's tip.
+        auto *row = new QListWidgetItem(QString(shown.history[i]).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        row->setToolTip(shownText(shown.history[i]));
+        List2->addItem(row);
+    }
+    if (List2->isVisible())
+        List2->scrollToBottom();
+    m_syncing = false;
+}
+
+void dialogo::mnudiscurso_Click()
+{
+    Form_Load();
+}
+
+void dialogo::mnuPI_Click()
+{
+    guarded([this] { m_core.toggleBaseList(); });
+    syncFromCore();
+}
+
+void dialogo::List3_Click()
+{
+    if (m_syncing)
+        return;
+    m_core.controls.bases.current = List3->currentRow();
+    guarded([this] { m_core.selectBase(); });
+    syncFromCore();
+}
+
+void dialogo::mnuvisua_Click()
+{
+    const bool showHistory = !List2->isVisible();
+    List2->setVisible(showHistory);
+    Frame1->setVisible(!showHistory);
+    if (showHistory)
+        List2->scrollToBottom();
+}
+
+void dialogo::mnuImpri_Click()
+{
+    guarded([this] {
+        appendHistoryRecord(m_core.state.dire + kHistoryFileName.toString(), m_core.controls.history,
+                            m_services.clock->shortDate());
+    });
+}
+
+void dialogo::mnuPsgd_Click()
+{
+    m_core.state.separator = kJoinedPremises.toString();
+}
+
+void dialogo::mnuPspd_Click()
+{
+    m_core.state.separator = kSeparatedPremises.toString();
+}
+
+void dialogo::mnucreditos_Click()
+{
+    ShowPropertiesDialog::ShowFileProperties(
+        m_core.state.dire + QFileInfo(QCoreApplication::applicationFilePath()).fileName(), this);
+}
+
+void dialogo::mnuAyuda_Click()
+{
+    ayuda help(m_core.state.dire, this);
+    help.exec();
+}
+
+void dialogo::mnuSalir_Click()
+{
+    close();
+}
+
+void dialogo::Timer1_Timer()
+{
+    Timer1->setInterval(m_core.state.pause);
+    Label7->setText(pauseText(m_core.state.pause, QLocale::system()));
+    if (!m_core.state.autoMode)
+        return;
+    for (int i = 0; i < 3; ++i)
+        m_services.beeper->beep();
+    try {
+        m_core.compose();
+        m_lastTickFailure.clear();
+    } catch (const Failure &failure) {
+        syncFromCore();
+        // Every tick would fail the same way: say it once.
+        if (failure.description() != m_lastTickFailure) {
+            m_lastTickFailure = failure.description();
+            report(failure.description());
+        }
+        return;
+    }
+    syncFromCore();
+}
+
+void dialogo::Label5_Click()
+{
+    guarded([this] { m_core.toggleMode(); });
+    syncFromCore();
+}
+
+void dialogo::Command1_Click()
+{
+    guarded([this] { m_core.nextSpeech(); });
+    syncFromCore();
+}
+
+void dialogo::Command2_Click()
+{
+    m_core.lengthenPause();
+    Label7->setText(pauseText(m_core.state.pause, QLocale::system()));
+}
+
+void dialogo::Command3_Click()
+{
+    m_core.shortenPause();
+    Label7->setText(pauseText(m_core.state.pause, QLocale::system()));
+}
+
+void dialogo::Command4_Click()
+{
+    if (m_core.stepBack())
+        syncFromCore();
+}
+
+void dialogo::changeFontSize(int step, int wrapBelow, int wrapAbove)
+{
+    Label3->resize(Label3->width(), twips(3215));
+    const int size = toInt16(Label3->font().pointSizeF()).value_or(static_cast<qint16>(kSpeechFontSize)) + step;
+    const int next = size > wrapAbove || size < wrapBelow ? 4 : size;
+    QFont font = Label3->font();
+    font.setPointSize(next);
+    Label3->setFont(font);
+    Command9->setText(signReserved(next) + QStringLiteral(">>"));
+    Command8->setText(QStringLiteral("<<") + signReserved(next));
+    Command1->setFocus();
+}
+
+void dialogo::Command8_Click()
+{
+    changeFontSize(-1, 2, 26);
+}
+
+void dialogo::Command9_Click()
+{
+    changeFontSize(+2, 2, 26);
+}
+
+void dialogo::Command1_MouseMove() { Label1->setText(shownText(hints::Command1())); }
+void dialogo::Command2_MouseMove() { Label1->setText(shownText(hints::Command2())); }
+void dialogo::Command3_MouseMove() { Label1->setText(shownText(hints::Command3())); }
+void dialogo::Command4_MouseMove() { Label1->setText(shownText(hints::Command4())); }
+void dialogo::Command8_MouseMove() { Label1->setText(shownText(hints::Command8())); }
+void dialogo::Command9_MouseMove() { Label1->setText(shownText(hints::Command9())); }
+void dialogo::Label3_MouseMove() { Label1->setText(shownText(hints::Label3())); }
+void dialogo::Label4_MouseMove() { Label1->setText(shownText(hints::Label4())); }
+void dialogo::Label5_MouseMove() { Label1->setText(shownText(hints::Label5())); }
+void dialogo::Label7_MouseMove() { Label1->setText(shownText(hints::Label7())); }
+
+bool dialogo::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const std::pair<QObject *, void (dialogo::*)()> handlers[] = {
+            {Command1, &dialogo::Command1_MouseMove}, {Command2, &dialogo::Command2_MouseMove},
+            {Command3, &dialogo::Command3_MouseMove}, {Command4, &dialogo::Command4_MouseMove},
+            {Command8, &dialogo::Command8_MouseMove}, {Command9, &dialogo::Command9_MouseMove},
+            {Label3, &dialogo::Label3_MouseMove},     {Label4, &dialogo::Label4_MouseMove},
+            {Label5, &dialogo::Label5_MouseMove},     {Label7, &dialogo::Label7_MouseMove}};
+        for (const auto &[control, handler] : handlers) {
+            if (watched == control)
+                (this->*handler)();
+        }
+    } else if (watched == Label5 && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && Label5->rect().contains(mouse->position().toPoint()))
+            Label5_Click();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace parlanza

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "core/SpeechCore.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace parlanza {
+
+class Beeper;
+class Clock;
+class MessageBoxes;
+class RandomSource;
+
+// The main window. Its handlers, named after control and event, run the core's operations and then bring the
+// widgets in line with the core's state; a failure is shown in a message box and never leaves a handler.
+class dialogo : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    struct Services
+    {
+        Clock *clock = nullptr;
+        RandomSource *random = nullptr;
+        MessageBoxes *messages = nullptr;
+        Beeper *beeper = nullptr;
+        QString directory; // the program's directory, where its data files are
+    };
+
+    explicit dialogo(const Services &services, QWidget *parent = nullptr);
+    ~dialogo() override;
+
+    static QString designTitle();
+    const SpeechCore &core() const { return m_core; }
+
+    // Start-up: run when the window is created and again by "Inicia Discursos".
+    void Form_Load();
+
+    void mnudiscurso_Click();
+    void mnuPI_Click();
+    void mnuvisua_Click();
+    void mnuImpri_Click();
+    void mnuPsgd_Click();
+    void mnuPspd_Click();
+    void mnucreditos_Click();
+    void mnuAyuda_Click();
+    void mnuSalir_Click();
+
+    void List3_Click();
+    void Timer1_Timer();
+    void Label5_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command8_Click();
+    void Command9_Click();
+
+    void Command1_MouseMove();
+    void Command2_MouseMove();
+    void Command3_MouseMove();
+    void Command4_MouseMove();
+    void Command8_MouseMove();
+    void Command9_MouseMove();
+    void Label3_MouseMove();
+    void Label4_MouseMove();
+    void Label5_MouseMove();
+    void Label7_MouseMove();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void createControls();
+    void createMenu();
+    void placeWindow();
+    void version(const QString &unused);
+    void changeFontSize(int step, int wrapBelow, int wrapAbove);
+
+    // Runs one step of a handler; a failure is shown in a message box and the handler goes on or ends.
+    template <typename Step>
+    bool guarded(Step &&step);
+    void report(const QString &description);
+
+    void syncFromCore();
+    void syncLists();
+
+    SpeechCore m_core;
+    Services m_services;
+    QStringList m_reportedInStartUp; // a start-up reports each failure once
+    bool m_inStartUp = false;
+    QString m_lastTickFailure; // a timer tick that fails again with the same failure stays quiet
+    bool m_reporting = false;
+    bool m_syncing = false;
+    bool m_placed = false;
+
+    QListWidget *List3 = nullptr;
+    QFrame *Frame1 = nullptr;
+    QPushButton *Command9 = nullptr;
+    QPushButton *Command8 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QListWidget *List1 = nullptr;
+    QListWidget *List2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+
+    QAction *mnudiscurso = nullptr;
+    QAction *mnuPI = nullptr;
+    QMenu *mnuHerra = nullptr;
+    QAction *mnuvisua = nullptr;
+    QAction *mnuImpri = nullptr;
+    QAction *mnuPsgd = nullptr;
+    QAction *mnuPspd = nullptr;
+    QAction *mnucreditos = nullptr;
+    QAction *mnuAyuda = nullptr;
+    QAction *mnuSalir = nullptr;
+};
+
+} // namespace parlanza

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+// The windows are laid out in twips (1/1440 inch) and in the fonts they were designed with; these helpers turn
+// both into what Qt uses here.
+namespace parlanza {
+
+inline constexpr int kTwipsPerPixel = 15; // 1440 twips per inch at 96 logical pixels per inch
+
+constexpr int twips(int value)
+{
+    return (value >= 0 ? value + kTwipsPerPixel / 2 : value - kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+// Makes the design font names resolve to the installed metric-compatible Liberation fonts.
+void installDesignFontSubstitutes();
+
+QFont designFont(const QString &family, double points, bool bold = false);
+
+} // namespace parlanza

@@ -1,0 +1,19 @@
+#include "DesktopServices.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace parlanza {
+
+void SystemMessageBoxes::show(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void SystemBeeper::beep()
+{
+    QApplication::beep();
+}
+
+} // namespace parlanza
