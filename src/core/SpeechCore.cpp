@@ -94,8 +94,8 @@ void SpeechCore::selectBase()
     if (state.firstBasePending) {
         if (bases.entries.isEmpty())
             throw Failure(
-                QStringLiteral("El archivo %1 no tiene ninguna base de premisas: ninguna línea lleva "
-                               "«DD0» entre sus seis primeros caracteres.")
+                QStringLiteral("La lista de bases está vacía: el archivo %1 no se ha podido leer o no tiene "
+                               "ninguna línea con «DD0» entre sus seis primeros caracteres.")
                     .arg(Failure::quoted(premiseFile())),
                 premiseFile());
         bases.current = 0;

@@ -150,7 +150,7 @@ void TextFile::appendLines(const QString &path, const QStringList &lines)
     const QByteArray bytes = encodeWindows1252(text);
 
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw Failure(writeFailureText(path, file.error()), path);
     const qint64 sizeBefore = file.isSequential() ? -1 : file.size();
     const qint64 written = file.write(bytes);

@@ -309,7 +309,7 @@ void TestSpeechCore::emptyFileFailsTheSelection()
 {
     makeCore({});
     const auto failure = failureOf([&] { startUp(); });
-    QVERIFY(failure && failure->description().contains(u"ninguna base"));
+    QVERIFY(failure && failure->description().contains(u"lista de bases está vacía"));
     QCOMPARE(m_core->state.lineCount, 0);
     QVERIFY(m_core->controls.history.isEmpty());
 }
