@@ -1,6 +1,5 @@
 // The pacing and history-viewer operations of the core: the mode, the pause and stepping back.
 #include "SpeechCore.h"
-
 #include "platform/NumberText.h"
 
 #include <algorithm>

@@ -19,7 +19,8 @@ QStringList historyRecordRows(const QStringList &entries, const QString &date)
     rows.append(kIndent);
     for (const QString &entry : entries)
         rows.append(kIndent + entry + QStringLiteral(" ...."));
-    rows.append(kIndent + QStringLiteral("-------   Parlanza © VelarMundo  ·  www.velarmundo.example   -------"));
+    rows.append(kIndent +
+                QStringLiteral("-------   Parlanza © VelarMundo  ·  www.velarmundo.example   -------"));
     rows.append(QString());
     return rows;
 }

@@ -7,8 +7,7 @@ namespace parlanza {
 
 PictureButton::PictureButton(const QPixmap &picture, const QString &caption, QWidget *parent)
     : QPushButton(caption, parent), m_picture(picture)
-{
-}
+{}
 
 void PictureButton::paintEvent(QPaintEvent *)
 {

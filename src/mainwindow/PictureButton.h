@@ -5,7 +5,8 @@
 
 namespace parlanza {
 
-// A button with a decorative picture behind its caption, centred and cut to the button as the design draws it.
+// A button with a decorative picture behind its caption, centred and cut to the button as the design draws
+// it.
 class PictureButton : public QPushButton
 {
     Q_OBJECT

@@ -22,7 +22,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
-
 #include <exception>
 
 namespace parlanza {
@@ -151,15 +150,15 @@ void dialogo::createControls()
     Label4 = makeLabel(Frame1, QStringLiteral("Label4"), QString(), twipsRect(10290, 180, 1410, 315),
                        designFont(QStringLiteral("MS Sans Serif"), 13.5, true));
     Label4->setAccessibleName(QStringLiteral("Número de discurso"));
-    Label5 = makeLabel(Frame1, QStringLiteral("Label5"), QStringLiteral("Manual"), twipsRect(60, 195, 870, 300),
-                       designFont(QStringLiteral("MS Sans Serif"), 9.75));
+    Label5 = makeLabel(Frame1, QStringLiteral("Label5"), QStringLiteral("Manual"),
+                       twipsRect(60, 195, 870, 300), designFont(QStringLiteral("MS Sans Serif"), 9.75));
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label5->setAccessibleName(QStringLiteral("Modo"));
     Label6 = makeLabel(Frame1, QStringLiteral("Label6"), QStringLiteral("Incrementa        Pausa"),
                        twipsRect(8295, 0, 1875, 195), sansSerif);
     Label6->setWordWrap(false);
-    Label7 = makeLabel(Frame1, QStringLiteral("Label7"), QStringLiteral("14000"), twipsRect(8730, 240, 795, 285),
-                       designFont(QStringLiteral("MS Sans Serif"), 12));
+    Label7 = makeLabel(Frame1, QStringLiteral("Label7"), QStringLiteral("14000"),
+                       twipsRect(8730, 240, 795, 285), designFont(QStringLiteral("MS Sans Serif"), 12));
     Label7->setAccessibleName(QStringLiteral("Pausa"));
 
     Timer1 = new QTimer(this);
@@ -182,7 +181,8 @@ void dialogo::createControls()
     Label2 = makeLabel(client, QStringLiteral("Label2"), QString(), twipsRect(30, 90, 11985, 1215),
                        designFont(QStringLiteral("MS Sans Serif"), 12));
     Label2->setAccessibleName(QStringLiteral("Cabecera"));
-    Label1 = makeLabel(client, QStringLiteral("Label1"), QString(), twipsRect(30, 5760, 11985, 765), sansSerif);
+    Label1 =
+        makeLabel(client, QStringLiteral("Label1"), QString(), twipsRect(30, 5760, 11985, 765), sansSerif);
     Label1->setAccessibleName(QStringLiteral("Indicaciones"));
 
     // The lists are drawn over the labels, as list boxes are over the labels they cover.
@@ -191,7 +191,7 @@ void dialogo::createControls()
 
     Command3->setAccessibleDescription(shownText(hints::Command3()));
     for (QWidget *control : std::initializer_list<QWidget *>{Command1, Command2, Command3, Command4, Command8,
-                                                              Command9, Label3, Label4, Label5, Label7}) {
+                                                             Command9, Label3, Label4, Label5, Label7}) {
         control->setMouseTracking(true);
         control->installEventFilter(this);
     }
@@ -233,14 +233,18 @@ void dialogo::createMenu()
     mnuHerra = bar->addMenu(QStringLiteral("Herramientas       "));
     mnuHerra->setObjectName(QStringLiteral("mnuHerra"));
     mnuHerra->menuAction()->setObjectName(QStringLiteral("mnuHerra"));
-    add(mnuHerra, mnuvisua, QStringLiteral("mnuvisua"), QStringLiteral("Visualiza     "), &dialogo::mnuvisua_Click);
-    add(mnuHerra, mnuImpri, QStringLiteral("mnuImpri"), QStringLiteral("Pasa a File"), &dialogo::mnuImpri_Click);
-    add(mnuHerra, mnuPsgd, QStringLiteral("mnuPsgd"), QStringLiteral("Premisas seguidas"), &dialogo::mnuPsgd_Click);
+    add(mnuHerra, mnuvisua, QStringLiteral("mnuvisua"), QStringLiteral("Visualiza     "),
+        &dialogo::mnuvisua_Click);
+    add(mnuHerra, mnuImpri, QStringLiteral("mnuImpri"), QStringLiteral("Pasa a File"),
+        &dialogo::mnuImpri_Click);
+    add(mnuHerra, mnuPsgd, QStringLiteral("mnuPsgd"), QStringLiteral("Premisas seguidas"),
+        &dialogo::mnuPsgd_Click);
     add(mnuHerra, mnuPspd, QStringLiteral("mnuPspd"), QStringLiteral("Premisas separadas ..."),
         &dialogo::mnuPspd_Click);
     add(bar, mnucreditos, QStringLiteral("mnucreditos"), QStringLiteral("Creditos           "),
         &dialogo::mnucreditos_Click);
-    add(bar, mnuAyuda, QStringLiteral("mnuAyuda"), QStringLiteral("Ayuda           "), &dialogo::mnuAyuda_Click);
+    add(bar, mnuAyuda, QStringLiteral("mnuAyuda"), QStringLiteral("Ayuda           "),
+        &dialogo::mnuAyuda_Click);
     add(bar, mnuSalir, QStringLiteral("mnuSalir"), QStringLiteral("Salir       "), &dialogo::mnuSalir_Click);
 }
 
@@ -262,7 +266,7 @@ void dialogo::showEvent(QShowEvent *event)
     }
 }
 
-template <typename Step>
+template<typename Step>
 bool dialogo::guarded(Step &&step)
 {
     try {
@@ -327,12 +331,9 @@ void dialogo::Form_Load()
         [this] { m_core.selectBase(); },
         [this] { version(QStringLiteral("1")); },
     };
-    for (const auto &step : steps) {
-        guarded([&] {
-            step();
-            syncFromCore();
-        });
-    }
+    for (const auto &step : steps)
+        guarded(step);
+    syncFromCore();
     m_inStartUp = false;
 }
 
@@ -351,7 +352,9 @@ void dialogo::syncFromCore()
     Label3->setText(shownText(shown.speech));
     Label4->setText(shown.counter);
     Label5->setText(m_core.state.autoMode ? QStringLiteral("Auto") : QStringLiteral("Manual"));
-    paint(Label5, m_core.state.autoMode ? kAutoColour : kManualColour);
+    const QColor modeColour = m_core.state.autoMode ? kAutoColour : kManualColour;
+    if (Label5->palette().color(QPalette::Window) != modeColour)
+        paint(Label5, modeColour);
     syncLists();
 }
 
@@ -377,7 +380,8 @@ void dialogo::syncLists()
         List2->clear();
     for (qsizetype i = List2->count(); i < shown.history.size(); ++i) {
         // Each entry is one row: its line breaks show as blanks, and the whole entry as the row's tip.
-        auto *row = new QListWidgetItem(QString(shown.history[i]).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        auto *row = new QListWidgetItem(
+            QString(shown.history[i]).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
         row->setToolTip(shownText(shown.history[i]));
         List2->addItem(row);
     }
@@ -506,7 +510,8 @@ void dialogo::Command4_Click()
 void dialogo::changeFontSize(int step, int wrapBelow, int wrapAbove)
 {
     Label3->resize(Label3->width(), twips(3215));
-    const int size = toInt16(Label3->font().pointSizeF()).value_or(static_cast<qint16>(kSpeechFontSize)) + step;
+    const int size =
+        toInt16(Label3->font().pointSizeF()).value_or(static_cast<qint16>(kSpeechFontSize)) + step;
     const int next = size > wrapAbove || size < wrapBelow ? 4 : size;
     QFont font = Label3->font();
     font.setPointSize(next);
@@ -526,16 +531,46 @@ void dialogo::Command9_Click()
     changeFontSize(+2, 2, 26);
 }
 
-void dialogo::Command1_MouseMove() { Label1->setText(shownText(hints::Command1())); }
-void dialogo::Command2_MouseMove() { Label1->setText(shownText(hints::Command2())); }
-void dialogo::Command3_MouseMove() { Label1->setText(shownText(hints::Command3())); }
-void dialogo::Command4_MouseMove() { Label1->setText(shownText(hints::Command4())); }
-void dialogo::Command8_MouseMove() { Label1->setText(shownText(hints::Command8())); }
-void dialogo::Command9_MouseMove() { Label1->setText(shownText(hints::Command9())); }
-void dialogo::Label3_MouseMove() { Label1->setText(shownText(hints::Label3())); }
-void dialogo::Label4_MouseMove() { Label1->setText(shownText(hints::Label4())); }
-void dialogo::Label5_MouseMove() { Label1->setText(shownText(hints::Label5())); }
-void dialogo::Label7_MouseMove() { Label1->setText(shownText(hints::Label7())); }
+void dialogo::Command1_MouseMove()
+{
+    Label1->setText(shownText(hints::Command1()));
+}
+void dialogo::Command2_MouseMove()
+{
+    Label1->setText(shownText(hints::Command2()));
+}
+void dialogo::Command3_MouseMove()
+{
+    Label1->setText(shownText(hints::Command3()));
+}
+void dialogo::Command4_MouseMove()
+{
+    Label1->setText(shownText(hints::Command4()));
+}
+void dialogo::Command8_MouseMove()
+{
+    Label1->setText(shownText(hints::Command8()));
+}
+void dialogo::Command9_MouseMove()
+{
+    Label1->setText(shownText(hints::Command9()));
+}
+void dialogo::Label3_MouseMove()
+{
+    Label1->setText(shownText(hints::Label3()));
+}
+void dialogo::Label4_MouseMove()
+{
+    Label1->setText(shownText(hints::Label4()));
+}
+void dialogo::Label5_MouseMove()
+{
+    Label1->setText(shownText(hints::Label5()));
+}
+void dialogo::Label7_MouseMove()
+{
+    Label1->setText(shownText(hints::Label7()));
+}
 
 bool dialogo::eventFilter(QObject *watched, QEvent *event)
 {

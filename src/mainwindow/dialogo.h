@@ -88,7 +88,7 @@ private:
     void changeFontSize(int step, int wrapBelow, int wrapAbove);
 
     // Runs one step of a handler; a failure is shown in a message box and the handler goes on or ends.
-    template <typename Step>
+    template<typename Step>
     bool guarded(Step &&step);
     void report(const QString &description);
 

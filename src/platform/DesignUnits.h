@@ -4,8 +4,8 @@
 #include <QRect>
 #include <QString>
 
-// The windows are laid out in twips (1/1440 inch) and in the fonts they were designed with; these helpers turn
-// both into what Qt uses here.
+// The windows are laid out in twips (1/1440 inch) and in the fonts they were designed with; these helpers
+// turn both into what Qt uses here.
 namespace parlanza {
 
 inline constexpr int kTwipsPerPixel = 15; // 1440 twips per inch at 96 logical pixels per inch

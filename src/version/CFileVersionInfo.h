@@ -4,7 +4,8 @@
 
 namespace parlanza {
 
-// The version information of a file. Reading the resource itself is not built yet: no file has a version here.
+// The version information of a file. Reading the resource itself is not built yet: no file has a version
+// here.
 class CFileVersionInfo
 {
 public:

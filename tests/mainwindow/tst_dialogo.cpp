@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
 #include <memory>
 
 using namespace parlanza;
@@ -22,14 +21,28 @@ using namespace parlanza;
 namespace {
 
 // Every group holds one usable premise, so speeches are known in advance; base 03 cannot compose.
-const QStringList kBases = {"DD001002001|Primera base", "Señoras y señores", "", "", "", "la patria os contempla.",
-                            "DD002002|Segunda base", "Nada más que añadir.", "DD003003002|Sin premisas",
-                            "primera premisa", "otra premisa", "", "", "", "ab", "no"};
+const QStringList kBases = {"DD001002001|Primera base",
+                            "Señoras y señores",
+                            "",
+                            "",
+                            "",
+                            "la patria os contempla.",
+                            "DD002002|Segunda base",
+                            "Nada más que añadir.",
+                            "DD003003002|Sin premisas",
+                            "primera premisa",
+                            "otra premisa",
+                            "",
+                            "",
+                            "",
+                            "ab",
+                            "no"};
 const QString kFirstSpeech = QStringLiteral("Señoras y señores ...\nla patria os contempla. ...\n");
 
 QString pause(const char *seconds)
 {
-    return QString::fromLatin1(seconds).replace(u'.', QLocale::system().decimalPoint()) + QStringLiteral(" sg");
+    return QString::fromLatin1(seconds).replace(u'.', QLocale::system().decimalPoint()) +
+           QStringLiteral(" sg");
 }
 
 } // namespace
@@ -68,7 +81,7 @@ private slots:
 
 private:
     void open(const QStringList &lines);
-    template <typename T = QWidget>
+    template<typename T = QWidget>
     T *control(const char *name) const
     {
         T *found = m_window->findChild<T *>(QLatin1String(name));
@@ -158,7 +171,8 @@ void TestDialogo::startUpState()
     QCOMPARE(m_window->pos(), QPoint(twips(10), twips(10)));
     QCOMPARE(m_window->frameGeometry().size(), QSize(twips(12200), twips(7630)));
     QCOMPARE(m_window->windowTitle(), dialogo::designTitle() + QStringLiteral("         Ver.: "));
-    QVERIFY(control<QLabel>("Label2")->text().startsWith(u"       ******  PARLANZA    ******   Primera base\n"));
+    QVERIFY(
+        control<QLabel>("Label2")->text().startsWith(u"       ******  PARLANZA    ******   Primera base\n"));
     QCOMPARE(control<QLabel>("Label5")->palette().color(QPalette::Window), QColor(128, 128, 128));
     QCOMPARE(control<QLabel>("Label3")->font().pointSizeF(), 14.0);
     QCOMPARE(control<QLabel>("Label3")->palette().color(QPalette::Window), QColor(192, 192, 192));
@@ -187,7 +201,8 @@ void TestDialogo::menuBarAsDesigned()
         tools.append(action->text());
         QVERIFY(!action->isCheckable() && action->shortcut().isEmpty());
     }
-    QCOMPARE(tools, QStringList({"Visualiza     ", "Pasa a File", "Premisas seguidas", "Premisas separadas ..."}));
+    QCOMPARE(tools,
+             QStringList({"Visualiza     ", "Pasa a File", "Premisas seguidas", "Premisas separadas ..."}));
 }
 
 void TestDialogo::restartReturnsToDefaults_data()
@@ -263,8 +278,8 @@ void TestDialogo::pauseSeriesAtBothEnds()
         QTest::mouseClick(control("Command3"), Qt::LeftButton);
         down.append(label->text());
     }
-    QCOMPARE(down, QStringList({pause("1.7"), pause("1.4"), pause("1.1"), pause("0.8"), pause("0.5"), pause("0.2"),
-                                pause("0.1"), pause("0.1")}));
+    QCOMPARE(down, QStringList({pause("1.7"), pause("1.4"), pause("1.1"), pause("0.8"), pause("0.5"),
+                                pause("0.2"), pause("0.1"), pause("0.1")}));
     QTest::mouseClick(control("Command2"), Qt::LeftButton);
     QCOMPARE(label->text(), pause("0.4"));
     for (int i = 0; i < 110; ++i)
@@ -353,7 +368,8 @@ void TestDialogo::stepBackNumbering()
     auto *history = control<QListWidget>("List2");
     QCOMPARE(history->count(), 12);
     QVERIFY(history->item(9)->text().startsWith(u" 10 ") && history->item(11)->text().startsWith(u" 10 "));
-    QCOMPARE(history->item(11)->text(), QStringLiteral(" 10 Señoras y señores ... la patria os contempla. ... "));
+    QCOMPARE(history->item(11)->text(),
+             QStringLiteral(" 10 Señoras y señores ... la patria os contempla. ... "));
 }
 
 void TestDialogo::historyListToggles()
@@ -398,30 +414,38 @@ void TestDialogo::hints_data()
     const QString web21 = QString(21, u' ') + QStringLiteral("www.velarmundo.example");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("Command1") << "Command1"
-                              << " Pulsando sobre este Comando o pulsando sobre -SPACE-, se obtiene nuevo discurso.\n"
-                                 " También detinen el modo Automático, pasando a Manual. \n"
-                                 "         Distribución GRATUITA! sin ningún tipo de limitación.\n" +
-                                     web16;
-    QTest::newRow("Command2") << "Command2" << " Incrementa la pausa entre composición y composición\n" + web16;
-    QTest::newRow("Command3") << "Command3" << " Disminuye la pausa entre composición y composición\n" + web16;
+    QTest::newRow("Command1")
+        << "Command1"
+        << " Pulsando sobre este Comando o pulsando sobre -SPACE-, se obtiene nuevo discurso.\n"
+           " También detinen el modo Automático, pasando a Manual. \n"
+           "         Distribución GRATUITA! sin ningún tipo de limitación.\n" +
+               web16;
+    QTest::newRow("Command2") << "Command2"
+                              << " Incrementa la pausa entre composición y composición\n" + web16;
+    QTest::newRow("Command3") << "Command3"
+                              << " Disminuye la pausa entre composición y composición\n" + web16;
     QTest::newRow("Command4") << "Command4"
                               << " Permite visualizar los discursos anteriores por orden de aparción.";
     QTest::newRow("Label3") << "Label3"
-                            << " En esta ventana se presenta la nueva composición, el nuevo discurso.\n" + web21;
+                            << " En esta ventana se presenta la nueva composición, el nuevo discurso.\n" +
+                                   web21;
     QTest::newRow("Label4") << "Label4"
                             << " Da el número de composiciones generadas, los discursos generados.\n" + web21;
-    QTest::newRow("Label5") << "Label5"
-                            << " Indica si el modo es Automático, los dialogos se suceden de forma automatica,\n"
-                               " regidos por el tiempo de pausa asignado ó Manual.\n" +
-                                   web21;
-    QTest::newRow("Label7") << "Label7" << " Indica con números el tiempo de pausa entre composiciones.\n" + web21;
-    QTest::newRow("Command9") << "Command9"
-                              << "  Permite aumentar el tamaño de la letra hasta -26- , pasando a -4-, cada vez que se "
-                                 "pulse se suma uno.";
-    QTest::newRow("Command8") << "Command8"
-                              << "  Permite disminuir el tamaño de la letra de la lista, hasta -4- , menos pasa a -4-, "
-                                 "y cada vez que se pulse se resta uno.";
+    QTest::newRow("Label5")
+        << "Label5"
+        << " Indica si el modo es Automático, los dialogos se suceden de forma automatica,\n"
+           " regidos por el tiempo de pausa asignado ó Manual.\n" +
+               web21;
+    QTest::newRow("Label7") << "Label7"
+                            << " Indica con números el tiempo de pausa entre composiciones.\n" + web21;
+    QTest::newRow("Command9")
+        << "Command9"
+        << "  Permite aumentar el tamaño de la letra hasta -26- , pasando a -4-, cada vez que se "
+           "pulse se suma uno.";
+    QTest::newRow("Command8")
+        << "Command8"
+        << "  Permite disminuir el tamaño de la letra de la lista, hasta -4- , menos pasa a -4-, "
+           "y cada vez que se pulse se resta uno.";
 }
 
 void TestDialogo::hints()
@@ -460,14 +484,15 @@ void TestDialogo::historyFileIsWrittenBeside()
     menu("mnuImpri")->trigger();
     QFile file(m_dir.filePath("Lhistorial.TXT"));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("------------------------------------------\r\n"
-                                        "    Impresi\xF3n del Discurso, previamente generado.    06/12/2026\r\n"
-                                        "    \r\n"
-                                        "      1 Se\xF1oras y se\xF1ores ...\r\nla patria os contempla. ...\r\n ....\r\n"
-                                        "      2 Se\xF1oras y se\xF1ores la patria os contempla.  ....\r\n"
-                                        "    -------   Parlanza \xA9 VelarMundo  \xB7  www.velarmundo.example   "
-                                        "-------\r\n"
-                                        "\r\n"));
+    QCOMPARE(file.readAll(),
+             QByteArray("------------------------------------------\r\n"
+                        "    Impresi\xF3n del Discurso, previamente generado.    06/12/2026\r\n"
+                        "    \r\n"
+                        "      1 Se\xF1oras y se\xF1ores ...\r\nla patria os contempla. ...\r\n ....\r\n"
+                        "      2 Se\xF1oras y se\xF1ores la patria os contempla.  ....\r\n"
+                        "    -------   Parlanza \xA9 VelarMundo  \xB7  www.velarmundo.example   "
+                        "-------\r\n"
+                        "\r\n"));
     QVERIFY(m_messages.shown.isEmpty());
 
     // A folder where the file should be: the export fails with a message and writes nothing.

@@ -1,0 +1,133 @@
+// Start-up of the program against a bare Qt Widgets window started the same way: process start until the
+// first speech is painted, and the resident memory at that moment. Run the release build offscreen:
+//   QT_QPA_PLATFORM=offscreen build/release/bench/bench_startup
+#include "mainwindow/dialogo.h"
+#include "platform/Clock.h"
+#include "platform/DesignUnits.h"
+#include "platform/DesktopServices.h"
+#include "platform/RandomSource.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QMainWindow>
+#include <QProcess>
+#include <QStyleFactory>
+#include <algorithm>
+#include <cstdio>
+
+using namespace parlanza;
+
+namespace {
+
+constexpr int kRuns = 15;
+
+long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toLong();
+    }
+    return -1;
+}
+
+// Quits as soon as the watched widget has been painted once, and reports the memory in use then.
+class FirstPaint : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            std::printf("%ld\n", residentKilobytes());
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+int runBare(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    auto *label = new QLabel(QStringLiteral("hola"));
+    window.setCentralWidget(label);
+    FirstPaint watcher;
+    label->installEventFilter(&watcher);
+    window.show();
+    return QApplication::exec();
+}
+
+int runParlanza(int argc, char *argv[])
+{
+    // The same set-up as the program's main().
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installDesignFontSubstitutes();
+    QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
+    SystemClock clock;
+    UniformRandom random(1);
+    SystemMessageBoxes messages;
+    SystemBeeper beeper;
+    dialogo window({&clock, &random, &messages, &beeper, QStringLiteral(PARLANZA_BIN_DIR)});
+    FirstPaint watcher;
+    window.findChild<QLabel *>(QStringLiteral("Label3"))->installEventFilter(&watcher);
+    window.show();
+    return QApplication::exec();
+}
+
+struct Sample
+{
+    double milliseconds;
+    long kilobytes;
+};
+
+Sample runChild(const QString &mode)
+{
+    QProcess child;
+    QElapsedTimer clock;
+    clock.start();
+    child.start(QCoreApplication::applicationFilePath(), {mode});
+    child.waitForFinished(30000);
+    return {static_cast<double>(clock.nsecsElapsed()) / 1e6,
+            child.readAllStandardOutput().trimmed().toLong()};
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 1 && qstrcmp(argv[1], "--bare") == 0)
+        return runBare(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "--parlanza") == 0)
+        return runParlanza(argc, argv);
+
+    QCoreApplication app(argc, argv);
+    QList<double> bare;
+    QList<double> parlanza;
+    long bareMemory = 0;
+    long parlanzaMemory = 0;
+    for (int i = 0; i < kRuns; ++i) {
+        const Sample b = runChild(QStringLiteral("--bare"));
+        const Sample p = runChild(QStringLiteral("--parlanza"));
+        bare.append(b.milliseconds);
+        parlanza.append(p.milliseconds);
+        bareMemory = std::max(bareMemory, b.kilobytes);
+        parlanzaMemory = std::max(parlanzaMemory, p.kilobytes);
+    }
+    std::printf("%-40s %10s %12s\n", "arranque hasta el primer discurso", "mediana ms", "memoria MB");
+    std::printf("%-40s %10.1f %12.1f\n", "ventana Qt vacía", median(bare), bareMemory / 1024.0);
+    std::printf("%-40s %10.1f %12.1f\n", "Parlanza", median(parlanza), parlanzaMemory / 1024.0);
+    std::printf("%-40s %10.2f\n", "proporción (objetivo < 1,5)", median(parlanza) / median(bare));
+    return 0;
+}
