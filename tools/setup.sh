@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Prepares a Debian 12 machine and builds Parlanza.
-#   tools/setup.sh run    build the optimised program and start it
+#   tools/setup.sh run    build the optimised program and start it (it needs a desktop session)
 #   tools/setup.sh test   build everything and run the whole test suite headless
 # Debian packages that are missing are installed first (with apt-get as root, with sudo otherwise).
 set -euo pipefail
@@ -29,8 +29,7 @@ run)
     install_missing
     cmake --preset release
     cmake --build --preset release
-    shift
-    exec build/release/bin/parlanza-discurso "$@"
+    exec build/release/bin/parlanza
     ;;
 test)
     install_missing

@@ -112,7 +112,6 @@ void dialogo::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     paint(client, kWindowColour);
-    client->setMinimumSize(twips(12045), twips(6825));
     setCentralWidget(client);
     const QFont sansSerif = designFont(QStringLiteral("MS Sans Serif"), 8.25);
 
@@ -157,6 +156,7 @@ void dialogo::createControls()
     Label6 = makeLabel(Frame1, QStringLiteral("Label6"), QStringLiteral("Incrementa        Pausa"),
                        twipsRect(8295, 0, 1875, 195), sansSerif);
     Label6->setWordWrap(false);
+    Label6->setAccessibleName(Label6->text());
     Label7 = makeLabel(Frame1, QStringLiteral("Label7"), QStringLiteral("14000"),
                        twipsRect(8730, 240, 795, 285), designFont(QStringLiteral("MS Sans Serif"), 12));
     Label7->setAccessibleName(QStringLiteral("Pausa"));
@@ -189,7 +189,6 @@ void dialogo::createControls()
     List3->raise();
     List2->raise();
 
-    Command3->setAccessibleDescription(shownText(hints::Command3()));
     for (QWidget *control : std::initializer_list<QWidget *>{Command1, Command2, Command3, Command4, Command8,
                                                              Command9, Label3, Label4, Label5, Label7}) {
         control->setMouseTracking(true);
