@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/DesignUnits.h"
 #include "platform/DesktopServices.h"
+#include "platform/LinePrinter.h"
 #include "platform/RandomSource.h"
 
 #include <QApplication>
@@ -73,7 +74,8 @@ int runParlanza(int argc, char *argv[])
     UniformRandom random(1);
     SystemMessageBoxes messages;
     SystemBeeper beeper;
-    dialogo window({&clock, &random, &messages, &beeper, QStringLiteral(PARLANZA_BIN_DIR)});
+    SystemPrinters printers;
+    dialogo window({&clock, &random, &messages, &beeper, &printers, QStringLiteral(PARLANZA_BIN_DIR)});
     FirstPaint watcher;
     window.findChild<QLabel *>(QStringLiteral("Label3"))->installEventFilter(&watcher);
     window.show();

@@ -2,6 +2,7 @@
 #include "platform/Clock.h"
 #include "platform/DesignUnits.h"
 #include "platform/DesktopServices.h"
+#include "platform/LinePrinter.h"
 #include "platform/RandomSource.h"
 
 #include <QApplication>
@@ -22,7 +23,9 @@ int main(int argc, char *argv[])
     parlanza::UniformRandom random(QRandomGenerator::system()->generate64());
     parlanza::SystemMessageBoxes messages;
     parlanza::SystemBeeper beeper;
-    parlanza::dialogo window({&clock, &random, &messages, &beeper, QCoreApplication::applicationDirPath()});
+    parlanza::SystemPrinters printers;
+    parlanza::dialogo window(
+        {&clock, &random, &messages, &beeper, &printers, QCoreApplication::applicationDirPath()});
     window.show();
     return QApplication::exec();
 }

@@ -1,14 +1,340 @@
 #include "ayuda.h"
 
 #include "platform/DesignUnits.h"
+#include "platform/Failure.h"
+#include "platform/LinePrinter.h"
+#include "platform/NumberText.h"
+#include "platform/TextFile.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
 
 namespace parlanza {
 
-ayuda::ayuda(const QString &dire, QWidget *parent) : QDialog(parent), m_dire(dire)
+namespace {
+
+constexpr int kIndexFirst = 4;  // positions 4 to 26 hold the index
+constexpr int kIndexLast = 26;  // and the search for a heading starts at 26
+constexpr int kIndexReturn = 2; // document line 3
+constexpr int kHeadingLead = 8; // the heading is brought up to this many rows above the line shown
+constexpr int kMaxLines = 32767;
+constexpr int kMaxReported = 100;
+
+const QString kWebAddress = QStringLiteral("www.velarmundo.example");
+
+void paint(QWidget *widget, const QColor &colour, QPalette::ColorRole role)
 {
-    setWindowTitle(QStringLiteral("  ® VM           AYUDA          VelarMundo                            "
-                                  "www.velarmundo.example"));
-    setGeometry(twipsRect(0, 0, 12000, 9000));
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QString numberedLine(int number, QStringView text)
+{
+    return formatNumber(number, u"@@@@@") + QStringLiteral("  ") + text.toString();
+}
+
+} // namespace
+
+ayuda::ayuda(const QString &dire, Printers &printers, QWidget *parent)
+    : QDialog(parent), m_dire(dire), m_printers(printers)
+{
+    setObjectName(QStringLiteral("ayuda"));
+    setWindowTitle(caption());
+    setWindowIcon(QPixmap(QStringLiteral(":/pictures/parlanza.png")));
+    paint(this, QColor(128, 128, 0), QPalette::Window);
+    createControls();
+    Form_Load();
+}
+
+QString ayuda::caption()
+{
+    return QStringLiteral("  ® VM") + QString(11, u' ') + QStringLiteral("AYUDA") + QString(10, u' ') +
+           QStringLiteral("VelarMundo") + QString(28, u' ') + kWebAddress;
+}
+
+void ayuda::createControls()
+{
+    const QFont sansSerif = designFont(QStringLiteral("MS Sans Serif"), 8.25);
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("Guía de uso"));
+    List1->setGeometry(twipsRect(810, 0, 11115, 7230));
+    List1->setFont(designFont(QStringLiteral("Courier New"), 9.75));
+    List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    List1->setUniformItemSizes(true);
+    paint(List1, QColor(224, 224, 224), QPalette::Base);
+
+    Text1 = new QLineEdit(QStringLiteral("Texto a Buscar?"), this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Texto a buscar"));
+    Text1->setGeometry(twipsRect(840, 7470, 11085, 285));
+    Text1->setFont(sansSerif);
+    paint(Text1, QColor(192, 255, 255), QPalette::Base);
+
+    auto button = [this, &sansSerif](const QString &name, const QString &text, const QRect &place) {
+        auto *result = new QPushButton(text, this);
+        result->setObjectName(name);
+        result->setAccessibleName(text);
+        result->setGeometry(place);
+        result->setFont(sansSerif);
+        result->setAutoDefault(false);
+        return result;
+    };
+    auto label = [this](const QString &name, const QString &text, const QRect &place, const QFont &font) {
+        auto *result = new QLabel(text, this);
+        result->setObjectName(name);
+        result->setAccessibleName(text.isEmpty() ? QStringLiteral("Indicaciones") : text);
+        result->setTextFormat(Qt::PlainText);
+        result->setGeometry(place);
+        result->setFont(font);
+        return result;
+    };
+    Command1 = button(QStringLiteral("Command1"), QStringLiteral("Buscar"), twipsRect(6090, 7230, 1215, 255));
+    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Introducir el texto a Buscar"),
+                   twipsRect(3360, 7230, 2205, 225), sansSerif);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    paint(Label1, QColor(192, 192, 255), QPalette::Window);
+    Command2 = button(QStringLiteral("Command2"), QStringLiteral("Imprimir Seleccion"),
+                      twipsRect(8040, 7230, 1605, 255));
+    Label2 = label(QStringLiteral("Label2"), QString(), twipsRect(870, 7800, 11025, 585),
+                   designFont(QStringLiteral("MS Sans Serif"), 9.75));
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2->setWordWrap(true);
+    paint(Label2, QColor(192, 192, 192), QPalette::Window);
+    Label2->setForegroundRole(QPalette::WindowText);
+    Command3 =
+        button(QStringLiteral("Command3"), QStringLiteral("INDICE"), twipsRect(10350, 7230, 1035, 255));
+
+    // The tab order of the design; the labels take no focus.
+    setTabOrder(List1, Text1);
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+
+    connect(Command1, &QPushButton::clicked, this, &ayuda::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &ayuda::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &ayuda::Command3_Click);
+    // A click, or a move of the current line with the keyboard, picks a line; the program's own selecting
+    // does not.
+    connect(List1, &QListWidget::clicked, this, [this] {
+        if (!m_selecting)
+            List1_Click();
+    });
+    // The list selects the new current line with the keyboard only after announcing it; look up after that.
+    connect(List1, &QListWidget::currentRowChanged, this, [this] {
+        if (!m_selecting && QApplication::mouseButtons() == Qt::NoButton)
+            QMetaObject::invokeMethod(this, &ayuda::List1_Click, Qt::QueuedConnection);
+    });
+    for (QWidget *control : std::initializer_list<QWidget *>{Command2, Command3, List1->viewport(), Text1}) {
+        control->setMouseTracking(true);
+        control->installEventFilter(this);
+    }
+    List1->setFocus();
+}
+
+void ayuda::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        QTimer::singleShot(0, this, [this] { placeFrame(this, twipsRect(0, 0, 12000, 9000)); });
+    }
+    List1->setFocus();
+}
+
+void ayuda::Form_Load()
+{
+    placeFrame(this, twipsRect(0, 0, 12000, 9000));
+    // A missing or unreadable document leaves the list empty, without a message.
+    try {
+        const TextFile document = TextFile::read(m_dire + QStringLiteral("parlanzaguia.ans"));
+        const int lines = static_cast<int>(std::min<qsizetype>(document.lineCount(), kMaxLines));
+        QStringList numbered;
+        numbered.reserve(lines);
+        m_lowered.reserve(lines);
+        for (int i = 0; i < lines; ++i) {
+            numbered.append(numberedLine(i + 1, document.line(i)));
+            m_lowered.append(numbered.constLast().toLower());
+        }
+        List1->addItems(numbered);
+    } catch (const Failure &) {
+    }
+}
+
+void ayuda::selectLine(int position)
+{
+    QListWidgetItem *item = List1->item(position);
+    if (!item)
+        return;
+    m_selecting = true;
+    const QModelIndex index = List1->model()->index(position, 0);
+    List1->selectionModel()->select(index, QItemSelectionModel::Select);
+    List1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    List1->scrollToItem(item, QAbstractItemView::EnsureVisible);
+    m_selecting = false;
+}
+
+void ayuda::deselectLine(int position)
+{
+    m_selecting = true;
+    List1->selectionModel()->select(List1->model()->index(position, 0), QItemSelectionModel::Deselect);
+    m_selecting = false;
+}
+
+void ayuda::List1_Click()
+{
+    const int picked = List1->currentRow();
+    if (picked < kIndexFirst || picked > kIndexLast)
+        return;
+    const QString key = m_lowered[picked].mid(5, 8);
+    for (int q = kIndexLast; q < m_lowered.size(); ++q) {
+        if (!m_lowered[q].contains(key))
+            continue;
+        selectLine(q);
+        if (q + kHeadingLead < List1->count()) {
+            selectLine(q + kHeadingLead);
+            deselectLine(q + kHeadingLead);
+        } else {
+            // Fewer lines follow the heading than it is brought up by: show the end of the document.
+            List1->scrollToBottom();
+        }
+        Command3->setFocus();
+        return;
+    }
+}
+
+void ayuda::Command3_Click()
+{
+    selectLine(kIndexReturn);
+}
+
+void ayuda::Command1_Click()
+{
+    const QString searched = Text1->text();
+    if (searched.size() < 2)
+        return;
+    const QString lowered = searched.toLower();
+    List1->clearSelection();
+
+    // All matches are selected at once; the last one becomes current and comes into view.
+    QItemSelection matches;
+    QString numbers;
+    int count = 0;
+    int last = -1;
+    for (int p = 0; p < m_lowered.size(); ++p) {
+        if (!m_lowered[p].contains(lowered))
+            continue;
+        const QModelIndex index = List1->model()->index(p, 0);
+        matches.select(index, index);
+        // Past the hundredth match the lines stay selected, and the answer keeps the first hundred numbers.
+        if (++count <= kMaxReported)
+            numbers += List1->item(p)->text().left(5);
+        last = p;
+    }
+    if (last >= 0) {
+        m_selecting = true;
+        List1->selectionModel()->select(matches, QItemSelectionModel::Select);
+        List1->selectionModel()->setCurrentIndex(List1->model()->index(last, 0),
+                                                 QItemSelectionModel::NoUpdate);
+        List1->scrollToItem(List1->item(last), QAbstractItemView::EnsureVisible);
+        m_selecting = false;
+    }
+    Text1->setText(searched + QStringLiteral("   Nº Similitudes= ") + numbers);
+}
+
+bool ayuda::Text1_KeyPress(int keyAscii)
+{
+    List1->clearSelection();
+    if (keyAscii != 13)
+        return false;
+    Command1_Click();
+    return true;
+}
+
+void ayuda::Text1_Click()
+{
+    Text1->clear();
+}
+
+void ayuda::Command2_Click()
+{
+    // Without a printer, or when the job is refused, the command ends without a word.
+    const std::unique_ptr<QPrinter> printer = m_printers.defaultPrinter();
+    if (!printer)
+        return;
+    QStringList lines;
+    for (int p = 0; p < List1->count(); ++p) {
+        if (List1->item(p)->isSelected())
+            lines.append(List1->item(p)->text().mid(5));
+    }
+    lines.append(QStringLiteral(" VelarMundo, Ayuda ---------"));
+    printLines(*printer, lines, 10.0);
+}
+
+void ayuda::Command2_MouseMove()
+{
+    Label2->setText(
+        QStringLiteral(" Permite imprimir el texto seleccionado de la lista. Solo el seleccionado. "));
+}
+
+void ayuda::Command3_MouseMove()
+{
+    Label2->setText(
+        QStringLiteral(" Al Hacer -Click- aquí, se presenta en pantalla el INDICE de la Ayuda. Dando gran "
+                       "agilidad a la busqueda de datos.\n"
+                       " Después de elegir en el INDICE, con -SPACE-, vuelve nuevamente al INDICE"));
+}
+
+void ayuda::List1_MouseMove()
+{
+    Label2->setText(
+        QStringLiteral(" Al pulsar sobre cualquier opción del INDICE, esta se presentará en pantalla\n"
+                       " Permite selccionar el texto deseado en la lista e imprimirlo."));
+}
+
+void ayuda::Text1_MouseMove()
+{
+    Label2->setText(
+        QStringLiteral(" Permite introducir un TEXTO. Con ENTER lo buscará en la lista.\n"
+                       "  Presentará las simulitudes encontradas, dando el nº de línea donde se encuentra."));
+}
+
+bool ayuda::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (watched == Command2)
+            Command2_MouseMove();
+        else if (watched == Command3)
+            Command3_MouseMove();
+        else if (watched == List1->viewport())
+            List1_MouseMove();
+        else if (watched == Text1)
+            Text1_MouseMove();
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == Text1)
+            Text1_Click();
+        break;
+    case QEvent::KeyPress:
+        if (watched == Text1) {
+            const QString typed = static_cast<QKeyEvent *>(event)->text();
+            if (!typed.isEmpty() && Text1_KeyPress(typed.front().unicode()))
+                return true; // ENTER searched; the box takes nothing more from it
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace parlanza

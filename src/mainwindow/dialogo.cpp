@@ -247,12 +247,9 @@ void dialogo::createMenu()
     add(bar, mnuSalir, QStringLiteral("mnuSalir"), QStringLiteral("Salir       "), &dialogo::mnuSalir_Click);
 }
 
-// Start-up gives the outer frame's place and size; Qt sizes the inside, so the frame is taken off.
 void dialogo::placeWindow()
 {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    move(twips(10), twips(10));
-    resize(twips(12200) - frame.width(), twips(7630) - frame.height());
+    placeFrame(this, twipsRect(10, 10, 12200, 7630));
 }
 
 void dialogo::showEvent(QShowEvent *event)
@@ -444,7 +441,7 @@ void dialogo::mnucreditos_Click()
 
 void dialogo::mnuAyuda_Click()
 {
-    ayuda help(m_core.state.dire, this);
+    ayuda help(m_core.state.dire, *m_services.printers, this);
     help.exec();
 }
 

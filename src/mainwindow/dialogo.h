@@ -18,6 +18,7 @@ namespace parlanza {
 class Beeper;
 class Clock;
 class MessageBoxes;
+class Printers;
 class RandomSource;
 
 // The main window. Its handlers, named after control and event, run the core's operations and then bring the
@@ -33,6 +34,7 @@ public:
         RandomSource *random = nullptr;
         MessageBoxes *messages = nullptr;
         Beeper *beeper = nullptr;
+        Printers *printers = nullptr;
         QString directory; // the program's directory, where its data files are
     };
 

@@ -1,6 +1,16 @@
 #include "DesignUnits.h"
 
+#include <QWidget>
+
 namespace parlanza {
+
+void placeFrame(QWidget *window, const QRect &outer)
+{
+    // Qt moves the frame but sizes the inside; the frame's own size is known once the window is shown.
+    const QSize frame = window->frameGeometry().size() - window->geometry().size();
+    window->move(outer.topLeft());
+    window->resize(outer.size() - frame);
+}
 
 void installDesignFontSubstitutes()
 {

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QString>
 
+class QWidget;
+
 // The windows are laid out in twips (1/1440 inch) and in the fonts they were designed with; these helpers
 // turn both into what Qt uses here.
 namespace parlanza {
@@ -19,6 +21,9 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 {
     return {twips(left), twips(top), twips(width), twips(height)};
 }
+
+// Places a top-level window so that its outer frame, title bar included, has the given place and size.
+void placeFrame(QWidget *window, const QRect &outer);
 
 // Makes the design font names resolve to the installed metric-compatible Liberation fonts.
 void installDesignFontSubstitutes();

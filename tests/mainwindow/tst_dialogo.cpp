@@ -98,6 +98,7 @@ private:
     std::unique_ptr<UniformRandom> m_random;
     FakeMessageBoxes m_messages;
     CountingBeeper m_beeper;
+    NoPrinters m_printers;
     std::unique_ptr<dialogo> m_window;
 };
 
@@ -122,7 +123,7 @@ void TestDialogo::open(const QStringList &lines)
     if (!lines.isEmpty())
         testsupport::writeFile(m_dir.filePath("dialogo.soy"), testsupport::soyBytes(lines));
     m_window = std::make_unique<dialogo>(
-        dialogo::Services{&m_clock, m_random.get(), &m_messages, &m_beeper, m_dir.path()});
+        dialogo::Services{&m_clock, m_random.get(), &m_messages, &m_beeper, &m_printers, m_dir.path()});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }

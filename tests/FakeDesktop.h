@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/DesktopServices.h"
+#include "platform/LinePrinter.h"
 
 #include <QEventLoop>
+#include <QPrinter>
 #include <QStringList>
 #include <QTimer>
 
@@ -30,3 +32,22 @@ public:
     void beep() override { ++beeps; }
     int beeps = 0;
 };
+
+// No printer at all, or a PDF file standing in for the default printer.
+class FilePrinters final : public parlanza::Printers
+{
+public:
+    std::unique_ptr<QPrinter> defaultPrinter() override
+    {
+        if (path.isEmpty())
+            return nullptr;
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(path);
+        ++jobs;
+        return printer;
+    }
+    QString path;
+    int jobs = 0;
+};
+using NoPrinters = FilePrinters;
