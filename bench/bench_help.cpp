@@ -1,0 +1,73 @@
+// The help window with the largest document it takes (32767 lines): loading it, and a search that matches 100
+// lines. Run the release build: build/release/bench/bench_help
+#include "help/ayuda.h"
+#include "platform/LinePrinter.h"
+#include "platform/TextFile.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace parlanza;
+
+namespace {
+
+QTemporaryDir *documentFolder()
+{
+    static QTemporaryDir dir;
+    static const bool written = [] {
+        QString text;
+        for (int i = 1; i <= 32767; ++i) {
+            text += i % 327 == 0 && i / 327 <= 100
+                        ? QStringLiteral("una línea con la aguja escondida")
+                        : QStringLiteral("Una línea cualquiera de la guía de uso, número %1").arg(i);
+            text += QStringLiteral("\r\n");
+        }
+        QFile file(dir.filePath(QStringLiteral("parlanzaguia.ans")));
+        return file.open(QIODevice::WriteOnly) && file.write(TextFile::encodeWindows1252(text)) > 0;
+    }();
+    Q_UNUSED(written);
+    return &dir;
+}
+
+void BM_HelpLoad(benchmark::State &state)
+{
+    SystemPrinters printers;
+    const QString dire = documentFolder()->path() + u'/';
+    for (auto _ : state) {
+        ayuda window(dire, printers);
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_HelpLoad)->Unit(benchmark::kMillisecond);
+
+void BM_HelpSearch100(benchmark::State &state)
+{
+    SystemPrinters printers;
+    ayuda window(documentFolder()->path() + u'/', printers);
+    window.show();
+    auto *box = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    for (auto _ : state) {
+        box->setText(QStringLiteral("aguja"));
+        window.Command1_Click();
+    }
+    state.counters["coincidencias"] =
+        static_cast<double>(window.findChild<QListWidget *>(QStringLiteral("List1"))->selectedItems().size());
+}
+BENCHMARK(BM_HelpSearch100)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
