@@ -7,7 +7,7 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 
-packages=(g++ make cmake qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation poppler-utils)
+packages=(g++ make cmake qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation poppler-utils cups printer-driver-cups-pdf)
 
 install_missing() {
     local missing=()

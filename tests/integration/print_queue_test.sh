@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Prints from the help window to a real CUPS queue: a private cupsd with a cups-pdf printer as the default
+# destination, then checks that the job arrived and what the PDF holds. Without a printer the command does nothing.
+# Exit 77 (skipped) where CUPS or cups-pdf is missing or the test does not run as root (cups-pdf needs it).
+set -euo pipefail
+program=$1
+
+if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/cupsd ] || [ ! -e /usr/lib/cups/backend/cups-pdf ] ||
+    ! command -v pdftotext >/dev/null; then
+    echo "sin CUPS, cups-pdf o pdftotext, o sin permisos de root: se omite"
+    exit 77
+fi
+
+work=$(mktemp -d)
+cupsd_pid=
+cleanup() {
+    if [ -n "$cupsd_pid" ]; then
+        kill "$cupsd_pid" 2>/dev/null || true
+        wait "$cupsd_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkdir -p "$work"/{spool,cache,state,log,ppd,guide}
+cat >"$work/cupsd.conf" <<CONF
+Listen $work/cups.sock
+LogLevel warn
+WebInterface No
+Browsing No
+PreserveJobFiles Yes
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+cat >"$work/cups-files.conf" <<CONF
+ServerRoot $work
+RequestRoot $work/spool
+CacheDir $work/cache
+StateDir $work/state
+TempDir $work/spool
+ErrorLog $work/log/error_log
+AccessLog $work/log/access_log
+PageLog $work/log/page_log
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+CONF
+/usr/sbin/cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" &
+cupsd_pid=$!
+export CUPS_SERVER=$work/cups.sock
+for _ in $(seq 50); do [ -S "$CUPS_SERVER" ] && break; sleep 0.1; done
+lpadmin -p ParlanzaPDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+lpadmin -d ParlanzaPDF
+
+printf 'primera l\xednea impresa\r\nsegunda, sin seleccionar\r\ntercera l\xednea impresa\r\n' >"$work/guide/parlanzaguia.ans"
+outdir=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
+before=$(ls "$outdir" 2>/dev/null | wc -l)
+
+"$program" "$work/guide" | grep -q "impresora: ParlanzaPDF"
+
+for _ in $(seq 100); do
+    [ -n "$(lpstat -W completed -o ParlanzaPDF 2>/dev/null)" ] && break
+    sleep 0.2
+done
+lpstat -W completed -o ParlanzaPDF | grep -q ParlanzaPDF || { echo "el trabajo no llegó a la cola"; exit 1; }
+for _ in $(seq 50); do
+    [ "$(ls "$outdir" 2>/dev/null | wc -l)" -gt "$before" ] && break
+    sleep 0.2
+done
+# cups-pdf has rendered the job; its fonts lose their text, so read the document the queue received instead.
+pdf=$(ls -t "$outdir"/*.pdf | head -n 1)
+[ -s "$pdf" ] || { echo "cups-pdf no ha escrito el PDF"; exit 1; }
+rm -f "$pdf"
+received=$(ls "$work"/spool/d*-001 | head -n 1)
+text=$(pdftotext -layout "$received" - | tr -d '\f' | sed 's/^ *//; s/ *$//' | sed '/^$/d')
+expected=$'primera línea impresa\ntercera línea impresa\nVelarMundo, Ayuda ---------'
+if [ "$text" != "$expected" ]; then
+    printf 'impreso:\n%s\nesperado:\n%s\n' "$text" "$expected"
+    exit 1
+fi
+
+# No printer at all: the command ends without a job and without a word.
+CUPS_SERVER=$work/no-hay.sock "$program" "$work/guide" | grep -q "impresora: $"
+echo "impresión en la cola CUPS comprobada"
