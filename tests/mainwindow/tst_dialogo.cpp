@@ -6,6 +6,7 @@
 #include "platform/RandomSource.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -78,6 +79,7 @@ private slots:
     void historyFileIsWrittenBeside();
     void failuresAreReportedOnce();
     void exitEndsTheProgram();
+    void titleAndCreditsFromTheExecutable();
 
 private:
     void open(const QStringList &lines);
@@ -529,6 +531,26 @@ void TestDialogo::exitEndsTheProgram()
     menu("mnuSalir")->trigger();
     QVERIFY(!m_window->isVisible());
     QCOMPARE(control<QListWidget>("List2")->count(), 2);
+}
+
+void TestDialogo::titleAndCreditsFromTheExecutable()
+{
+    // Without the executable beside its data the title has no version and the credits show nothing.
+    menu("mnucreditos")->trigger();
+    QVERIFY(!m_window->findChild<QDialog *>(QStringLiteral("propiedades")));
+
+    // The program's own executable, under the name this test runs as, beside the data files.
+    const QString copy = m_dir.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    QVERIFY(QFile::copy(QStringLiteral(PARLANZA_BIN_DIR "/parlanza"), copy));
+    const QString title = dialogo::designTitle() + QStringLiteral("         Ver.: 0.00.0021");
+    for (int run = 0; run < 2; ++run) {
+        menu("mnudiscurso")->trigger();
+        QCOMPARE(m_window->windowTitle(), title);
+    }
+    menu("mnucreditos")->trigger();
+    auto *sheet = m_window->findChild<QDialog *>(QStringLiteral("propiedades"));
+    QVERIFY(sheet && sheet->isVisible() && !sheet->isModal());
+    QVERIFY(m_messages.shown.isEmpty());
 }
 
 QTEST_MAIN(TestDialogo)

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+
+#include <optional>
+
+namespace parlanza {
+
+// Reads little-endian values out of bytes, never past their end: every offset and length is checked, widened to
+// 64 bits before they are added.
+class ByteView
+{
+public:
+    explicit ByteView(const QByteArray &bytes) : m_bytes(bytes) {}
+
+    qint64 size() const { return m_bytes.size(); }
+    bool contains(qint64 offset, qint64 length) const
+    {
+        return offset >= 0 && length >= 0 && offset <= size() && length <= size() - offset;
+    }
+    std::optional<quint16> u16(qint64 offset) const;
+    std::optional<quint32> u32(qint64 offset) const;
+    std::optional<quint64> u64(qint64 offset) const;
+    QByteArray mid(qint64 offset, qint64 length) const; // empty when out of range
+
+private:
+    const QByteArray &m_bytes;
+};
+
+// Reads pieces of a file of any size, without reading it whole.
+class FileReader
+{
+public:
+    explicit FileReader(const QString &path);
+    bool isOpen() const { return m_file.isOpen(); }
+    qint64 size() const { return m_size; }
+    // Exactly length bytes at offset, or nothing when they are not all in the file.
+    std::optional<QByteArray> read(qint64 offset, qint64 length);
+
+private:
+    QFile m_file;
+    qint64 m_size = 0;
+};
+
+} // namespace parlanza

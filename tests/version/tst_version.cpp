@@ -1,0 +1,313 @@
+#include "TestSupport.h"
+#include "version/CFileVersionInfo.h"
+#include "version/ShowPropertiesDialog.h"
+#include "version/VersionInfoWriter.h"
+#include "version/VersionResource.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using namespace parlanza;
+namespace vr = parlanza::versionresource;
+
+namespace {
+
+const QString kProgram = QStringLiteral(PARLANZA_BIN_DIR "/parlanza");
+
+void put(QByteArray &bytes, qsizetype at, quint32 value, int size = 4)
+{
+    if (bytes.size() < at + size)
+        bytes.resize(at + size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+enum class Shape { Good, CyclicDirectory, TruncatedDirectory, NoVersionType };
+
+// A PE file built byte by byte: headers, one ".rsrc" section at file offset 0x200 and RVA 0x1000 holding a
+// three-level resource directory that leads to the resource.
+QByteArray pe(const QByteArray &resource, bool wide = false, Shape shape = Shape::Good)
+{
+    QByteArray file(0x200, '\0');
+    file[0] = 'M';
+    file[1] = 'Z';
+    put(file, 0x3C, 0x40);
+    file.replace(0x40, 4, QByteArray("PE\0\0", 4));
+    const int optionalSize = wide ? 240 : 224;
+    put(file, 0x44, wide ? 0x8664 : 0x14C, 2);
+    put(file, 0x46, 1, 2);
+    put(file, 0x54, optionalSize, 2);
+    const int opt = 0x58;
+    put(file, opt, wide ? 0x20B : 0x10B, 2);
+    const int directories = opt + (wide ? 112 : 96);
+    put(file, directories - 4, 16);
+    QByteArray rsrc(0x58, '\0');
+    put(rsrc, 14, 1, 2);
+    put(rsrc, 16, shape == Shape::NoVersionType ? 3 : 16);
+    put(rsrc, 20, 0x80000000u | 0x18);
+    put(rsrc, 0x18 + 14, 1, 2);
+    put(rsrc, 0x18 + 16, 1);
+    put(rsrc, 0x18 + 20, shape == Shape::CyclicDirectory ? 0x80000000u : 0x80000000u | 0x30);
+    put(rsrc, 0x30 + 14, 1, 2);
+    put(rsrc, 0x30 + 16, 0x0C0A);
+    put(rsrc, 0x30 + 20, 0x48);
+    put(rsrc, 0x48, 0x1000 + 0x58);
+    put(rsrc, 0x4C, static_cast<quint32>(resource.size()));
+    rsrc += resource;
+    put(file, directories + 16, 0x1000);
+    put(file, directories + 20, static_cast<quint32>(rsrc.size()));
+    const int section = opt + optionalSize;
+    file.replace(section, 5, ".rsrc");
+    put(file, section + 8, static_cast<quint32>(rsrc.size()));
+    put(file, section + 12, 0x1000);
+    put(file, section + 16, static_cast<quint32>(rsrc.size()));
+    put(file, section + 20, 0x200);
+    file += rsrc;
+    if (shape == Shape::TruncatedDirectory)
+        file.truncate(0x200 + 0x20);
+    return file;
+}
+
+vr::VersionInfo info(quint32 ms, quint32 ls, quint32 flags = 0, quint32 os = 0x40004, quint32 type = 1,
+                     quint32 subtype = 0)
+{
+    vr::VersionInfo result;
+    result.fixed = {0x00010000, ms, ls, ms, ls, 0x3F, flags, os, type, subtype};
+    result.translations = {{0x0C0A, 0x04B0}};
+    result.tableKey = QStringLiteral("0C0A04B0");
+    result.strings = {{QStringLiteral("ProductVersion"), QStringLiteral("7.1 beta")}};
+    return result;
+}
+
+struct Expected
+{
+    bool available;
+    QString fileVersion, flags, os, type, subtype, product;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Expected)
+
+class TestVersion : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void programsOwnResource();
+    void reader_data();
+    void reader();
+    void membersKeepWhatAnotherFileLacks();
+    void keysMatchIgnoringCaseAndTextsAreSingleByte();
+    void longPathIsNotCut();
+    void languageNames();
+    void commandPrintsEveryMember();
+    void propertiesView();
+
+private:
+    QString write(const QByteArray &bytes);
+    QTemporaryDir m_dir;
+};
+
+QString TestVersion::write(const QByteArray &bytes)
+{
+    static int serial = 0;
+    return testsupport::writeFile(m_dir.filePath(QStringLiteral("f%1.exe").arg(++serial)), bytes);
+}
+
+void TestVersion::programsOwnResource()
+{
+    CFileVersionInfo version;
+    version.setFullPathName(kProgram);
+    QVERIFY(version.Available());
+    QCOMPARE(version.ProductVersion(), QStringLiteral("0.00.0021"));
+    QCOMPARE(version.FixedFileVersion(), QStringLiteral("0.00.0021"));
+    QCOMPARE(version.FileType(), QStringLiteral("Application"));
+    QCOMPARE(version.FileOS(), QStringLiteral("Unknown"));
+    QCOMPARE(version.StructureVersion(), QStringLiteral("1.0"));
+    QCOMPARE(version.FileFlags(), QString());
+    QCOMPARE(version.FileVersion(), QString());
+    QCOMPARE(version.LanguageName(), vr::languageName(0x0C0A));
+}
+
+void TestVersion::reader_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<Expected>("expected");
+    const auto good = [](const vr::VersionInfo &i, bool wide = false) { return pe(vr::build(i), wide); };
+    QTest::newRow("32-bit PE") << good(info(0x00030001, 0x00010007))
+                               << Expected{true, "3.01.0107", "", "NT-Win32", "Application", "", "7.1 beta"};
+    QTest::newRow("64-bit PE") << good(info(0x00030001, 0x00000007), true)
+                               << Expected{true, "3.01.0007", "", "NT-Win32", "Application", "", "7.1 beta"};
+    QTest::newRow("halves of 32768 are positive")
+        << good(info(0x80000001, 0x80000002)) << Expected{true, "32768.01.3276802", "", "NT-Win32", "Application",
+                                                          "", "7.1 beta"};
+    QTest::newRow("all six flags, in order")
+        << good(info(0x10002, 0x30004, 0x3F)) << Expected{true, "1.02.0304", "Debug PreRel Patched Private Info Special",
+                                                          "NT-Win32", "Application", "", "7.1 beta"};
+    QTest::newRow("an unknown flag alone") << good(info(0x10002, 0xF, 0x40))
+                                           << Expected{true, "1.02.0015", "", "NT-Win32", "Application", "", "7.1 beta"};
+    QTest::newRow("driver subtype in the table") << good(info(0, 21, 0, 0x10001, 3, 3))
+                                                 << Expected{true, "0.00.0021", "", "DOS-Win16", "Driver",
+                                                             "Language drv", "7.1 beta"};
+    QTest::newRow("driver subtype 11 leaves the subtype")
+        << good(info(0, 21, 0, 0x20002, 3, 11))
+        << Expected{true, "0.00.0021", "", "OS/2-16 PM-16", "Driver", "", "7.1 beta"};
+    QTest::newRow("font subtype 0 leaves the subtype")
+        << good(info(0, 21, 0, 4, 4, 0)) << Expected{true, "0.00.0021", "", "Unknown", "Font", "", "7.1 beta"};
+    QTest::newRow("TrueType font") << good(info(0, 21, 0, 0x10004, 4, 3))
+                                   << Expected{true, "0.00.0021", "", "DOS-Win32", "Font", "TrueType Font", "7.1 beta"};
+    QTest::newRow("type 6 is unknown") << good(info(0, 21, 0, 0x30003, 6))
+                                       << Expected{true, "0.00.0021", "", "OS/2-16 PM-32", "Unknown", "", "7.1 beta"};
+    vr::VersionInfo two = info(0x10000, 0);
+    two.translations = {{0x0409, 0x04E4}, {0x0C0A, 0x04B0}};
+    two.tableKey = QStringLiteral("040904E4");
+    two.strings = {{QStringLiteral("ProductVersion"), QStringLiteral("primera")}};
+    QTest::newRow("two translations: the first counts")
+        << good(two) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", "primera"};
+    vr::VersionInfo noList = info(0x10000, 0);
+    noList.translations.clear();
+    QTest::newRow("no translation list") << good(noList)
+                                         << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
+    vr::VersionInfo noTable = info(0x10000, 0);
+    noTable.tableKey.clear();
+    QTest::newRow("no string table") << good(noTable)
+                                     << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
+    const QByteArray resource = vr::build(info(0x10000, 0));
+    QTest::newRow("cyclic resource directory") << pe(resource, false, Shape::CyclicDirectory) << Expected{false, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("truncated resource directory") << pe(resource, false, Shape::TruncatedDirectory)
+                                                  << Expected{false, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("no version resource") << pe(resource, false, Shape::NoVersionType) << Expected{false, {}, {}, {}, {}, {}, {}};
+    QByteArray zeroChild = resource;
+    put(zeroChild, 92, 0, 2); // the first child claims a length of 0
+    QTest::newRow("child of length 0") << pe(zeroChild)
+                                       << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
+    QTest::newRow("not an executable") << QByteArray("MZ sólo texto") << Expected{false, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("empty file") << QByteArray() << Expected{false, {}, {}, {}, {}, {}, {}};
+}
+
+void TestVersion::reader()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(Expected, expected);
+    CFileVersionInfo version;
+    version.setFullPathName(write(file));
+    QCOMPARE(version.Available(), expected.available);
+    QCOMPARE(version.FixedFileVersion(), expected.fileVersion);
+    QCOMPARE(version.FixedProductVersion(), expected.fileVersion);
+    QCOMPARE(version.FileFlags(), expected.flags);
+    QCOMPARE(version.FileOS(), expected.os);
+    QCOMPARE(version.FileType(), expected.type);
+    QCOMPARE(version.FileSubtype(), expected.subtype);
+    QCOMPARE(version.ProductVersion(), expected.product);
+}
+
+void TestVersion::membersKeepWhatAnotherFileLacks()
+{
+    CFileVersionInfo version;
+    version.setFullPathName(write(pe(vr::build(info(0x20000, 0x10001, 0, 4, 4, 2)))));
+    QCOMPARE(version.ProductVersion(), QStringLiteral("7.1 beta"));
+    vr::VersionInfo bare = info(0x10000, 0, 0, 4, 1);
+    bare.tableKey.clear();
+    version.setFullPathName(write(pe(vr::build(bare))));
+    QCOMPARE(version.ProductVersion(), QStringLiteral("7.1 beta"));
+    QCOMPARE(version.FileSubtype(), QStringLiteral("Vector Font"));
+    QCOMPARE(version.FixedFileVersion(), QStringLiteral("1.00.0000"));
+
+    // A root whose fixed information is cut short: the fixed members stay, nothing is read past it.
+    QByteArray broken = vr::build(bare);
+    put(broken, 2, 8, 2);
+    version.setFullPathName(write(pe(broken)));
+    QVERIFY(version.Available());
+    QCOMPARE(version.FixedFileVersion(), QStringLiteral("1.00.0000"));
+
+    version.setFullPathName(m_dir.filePath("no-existe.exe"));
+    QVERIFY(!version.Available());
+    QCOMPARE(version.FileType(), QStringLiteral("Application"));
+    version.setFullPathName(QString());
+    QVERIFY(!version.Available());
+}
+
+void TestVersion::keysMatchIgnoringCaseAndTextsAreSingleByte()
+{
+    vr::VersionInfo lower = info(0x10000, 0);
+    lower.tableKey = QStringLiteral("0c0a04b0");
+    lower.strings = {{QStringLiteral("productversion"), QStringLiteral("versión ñ")},
+                     {QStringLiteral("Comments"), QStringLiteral("fuera de 1252: \u4e2d")}};
+    const QByteArray resource = vr::build(lower);
+    const auto value = vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\ProductVersion");
+    QVERIFY(value);
+    QCOMPARE(value->data, QByteArray("versi\xF3n \xF1\0", 10));
+    QCOMPARE(value->length, 10);
+    QCOMPARE(vr::query(resource, u"\\\\VarFileInfo\\Translation")->length, 4);
+    QCOMPARE(vr::query(resource, u"\\")->length, 52);
+    QCOMPARE(vr::query(resource, u"\\StringFileInfo")->length, 0);
+    QVERIFY(!vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\Falta"));
+    CFileVersionInfo version;
+    version.setFullPathName(write(pe(resource)));
+    QCOMPARE(version.ProductVersion(), QStringLiteral("versión ñ"));
+}
+
+void TestVersion::longPathIsNotCut()
+{
+    QString folder = m_dir.path();
+    while (folder.size() < 300)
+        folder += QStringLiteral("/carpeta-con-un-nombre-largo");
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = testsupport::writeFile(folder + QStringLiteral("/programa.exe"), pe(vr::build(info(0, 21))));
+    QVERIFY(path.size() > 260);
+    CFileVersionInfo version;
+    version.setFullPathName(path);
+    QVERIFY(version.Available());
+    QCOMPARE(version.ProductVersion(), QStringLiteral("7.1 beta"));
+}
+
+void TestVersion::languageNames()
+{
+    QCOMPARE(vr::languageName(0x0C0A), QStringLiteral("español (España)"));
+    QCOMPARE(vr::languageName(0x0409), QStringLiteral("inglés (Estados Unidos)"));
+    QCOMPARE(vr::languageName(0x00FE), QStringLiteral("Idioma desconocido"));
+}
+
+void TestVersion::commandPrintsEveryMember()
+{
+    QProcess command;
+    command.start(QStringLiteral(PARLANZA_BIN_DIR "/parlanza-version"), {kProgram});
+    QVERIFY(command.waitForFinished());
+    QCOMPARE(command.exitCode(), 0);
+    const QString out = QString::fromLocal8Bit(command.readAllStandardOutput());
+    for (const char *line : {"Available: True\n", "FixedFileVersion: 0.00.0021\n", "FileType: Application\n",
+                             "ProductName: Parlanza\n", "OriginalFilename: parlanza.exe\n"})
+        QVERIFY2(out.contains(QString::fromUtf8(line)), line);
+    command.start(QStringLiteral(PARLANZA_BIN_DIR "/parlanza-version"), {write("sin recurso")});
+    QVERIFY(command.waitForFinished());
+    QCOMPARE(command.exitCode(), 1);
+    command.start(QStringLiteral(PARLANZA_BIN_DIR "/parlanza-version"), {m_dir.filePath("falta.exe")});
+    QVERIFY(command.waitForFinished());
+    QCOMPARE(command.exitCode(), 2);
+}
+
+void TestVersion::propertiesView()
+{
+    QWidget owner;
+    owner.show();
+    QCOMPARE(ShowPropertiesDialog::ShowFileProperties(m_dir.filePath("falta.exe"), &owner), 2);
+    QVERIFY(!owner.findChild<QDialog *>());
+    QVERIFY(ShowPropertiesDialog::ShowFileProperties(kProgram, &owner) > 32);
+    auto *sheet = owner.findChild<QDialog *>(QStringLiteral("propiedades"));
+    QVERIFY(sheet && sheet->isVisible() && !sheet->isModal());
+    QStringList texts;
+    for (const QLabel *label : sheet->findChildren<QLabel *>())
+        texts.append(label->text());
+    for (const char *text : {"parlanza", "0.00.0021", "Parlanza", "VelarMundo", "español (España)"})
+        QVERIFY2(texts.contains(QString::fromUtf8(text)), text);
+}
+
+QTEST_MAIN(TestVersion)
+#include "tst_version.moc"
