@@ -6,7 +6,7 @@ namespace parlanza {
 
 namespace {
 
-template <typename T>
+template<typename T>
 std::optional<T> readLittle(const ByteView &view, const QByteArray &bytes, qint64 offset)
 {
     if (!view.contains(offset, sizeof(T)))
@@ -38,19 +38,19 @@ QByteArray ByteView::mid(qint64 offset, qint64 length) const
     return m_bytes.mid(offset, length);
 }
 
-FileReader::FileReader(const QString &path) : m_file(path)
+FileReader::FileReader(QIODevice &device) : m_device(device)
 {
-    if (m_file.open(QIODevice::ReadOnly))
-        m_size = m_file.size();
+    if (m_device.isOpen())
+        m_size = m_device.size();
 }
 
 std::optional<QByteArray> FileReader::read(qint64 offset, qint64 length)
 {
     if (!isOpen() || offset < 0 || length < 0 || offset > m_size || length > m_size - offset)
         return std::nullopt;
-    if (!m_file.seek(offset))
+    if (!m_device.seek(offset))
         return std::nullopt;
-    QByteArray bytes = m_file.read(length);
+    QByteArray bytes = m_device.read(length);
     if (bytes.size() != length)
         return std::nullopt;
     return bytes;

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
-
+#include <QIODevice>
 #include <optional>
 
 namespace parlanza {
 
-// Reads little-endian values out of bytes, never past their end: every offset and length is checked, widened to
-// 64 bits before they are added.
+// Reads little-endian values out of bytes, never past their end: every offset and length is checked, widened
+// to 64 bits before they are added.
 class ByteView
 {
 public:
@@ -28,18 +27,18 @@ private:
     const QByteArray &m_bytes;
 };
 
-// Reads pieces of a file of any size, without reading it whole.
+// Reads pieces of a file (or any seekable device) of any size, without reading it whole.
 class FileReader
 {
 public:
-    explicit FileReader(const QString &path);
-    bool isOpen() const { return m_file.isOpen(); }
+    explicit FileReader(QIODevice &device);
+    bool isOpen() const { return m_device.isOpen(); }
     qint64 size() const { return m_size; }
     // Exactly length bytes at offset, or nothing when they are not all in the file.
     std::optional<QByteArray> read(qint64 offset, qint64 length);
 
 private:
-    QFile m_file;
+    QIODevice &m_device;
     qint64 m_size = 0;
 };
 

@@ -91,9 +91,9 @@ void CFileVersionInfo::Refresh()
             m_fileOS = osName(*fixed.u32(32));
             const quint32 type = *fixed.u32(36);
             const quint32 subtype = *fixed.u32(40);
-            static const char *const drivers[] = {"Unknown",     "Printer drv", "Keyboard drv", "Language drv",
-                                                  "Display drv", "Mouse drv",   "Network drv",  "System drv",
-                                                  "Installable", "Sound drv",   "Comm drv"};
+            static const char *const drivers[] = {
+                "Unknown",     "Printer drv", "Keyboard drv", "Language drv", "Display drv", "Mouse drv",
+                "Network drv", "System drv",  "Installable",  "Sound drv",    "Comm drv"};
             static const char *const fonts[] = {nullptr, "Raster Font", "Vector Font", "TrueType Font"};
             switch (type) {
             case 1:

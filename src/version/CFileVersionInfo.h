@@ -6,7 +6,8 @@
 namespace parlanza {
 
 // The version resource of one executable file, turned into texts. Setting FullPathName resolves the name and
-// reads the resource; Refresh reads it again. Refresh assigns only what it finds and never clears a member first.
+// reads the resource; Refresh reads it again. Refresh assigns only what it finds and never clears a member
+// first.
 class CFileVersionInfo
 {
 public:

@@ -64,8 +64,9 @@ int ShowFileProperties(const QString &path, QWidget *owner)
     const QLocale locale = QLocale::system();
     addRow(form, QStringLiteral("Nombre"), file.fileName());
     addRow(form, QStringLiteral("Carpeta"), QDir::toNativeSeparators(file.absolutePath()));
-    addRow(form, QStringLiteral("Tamaño"), QStringLiteral("%1 (%2 bytes)")
-                                               .arg(locale.formattedDataSize(file.size()), locale.toString(file.size())));
+    addRow(form, QStringLiteral("Tamaño"),
+           QStringLiteral("%1 (%2 bytes)")
+               .arg(locale.formattedDataSize(file.size()), locale.toString(file.size())));
     addRow(form, QStringLiteral("Modificado"), locale.toString(file.lastModified(), QLocale::LongFormat));
     addRow(form, QStringLiteral("Último acceso"), locale.toString(file.lastRead(), QLocale::LongFormat));
 
@@ -78,7 +79,8 @@ int ShowFileProperties(const QString &path, QWidget *owner)
         addRow(form, QStringLiteral("Idioma"), info.LanguageName());
         addRow(form, QStringLiteral("Tipo"), info.FileType());
     } else {
-        addRow(form, QStringLiteral("Versión"), QStringLiteral("El archivo no tiene información de versión."));
+        addRow(form, QStringLiteral("Versión"),
+               QStringLiteral("El archivo no tiene información de versión."));
     }
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close);

@@ -61,9 +61,9 @@ QByteArray build(const VersionInfo &info)
 {
     QByteArray fixed;
     const FixedInfo &f = info.fixed;
-    for (const quint32 value : {0xFEEF04BDu, f.structureVersion, f.fileVersionMS, f.fileVersionLS,
-                                f.productVersionMS, f.productVersionLS, f.flagsMask, f.flags, f.os, f.type,
-                                f.subtype, 0u, 0u})
+    for (const quint32 value :
+         {0xFEEF04BDu, f.structureVersion, f.fileVersionMS, f.fileVersionLS, f.productVersionMS,
+          f.productVersionLS, f.flagsMask, f.flags, f.os, f.type, f.subtype, 0u, 0u})
         put32(fixed, value);
 
     QList<QByteArray> children;
@@ -71,8 +71,8 @@ QByteArray build(const VersionInfo &info)
         QList<QByteArray> strings;
         for (const auto &[name, value] : info.strings)
             strings.append(node(name, text(value), static_cast<quint16>(value.size() + 1), 1));
-        children.append(node(QStringLiteral("StringFileInfo"), {}, 0, 1,
-                             {node(info.tableKey, {}, 0, 1, strings)}));
+        children.append(
+            node(QStringLiteral("StringFileInfo"), {}, 0, 1, {node(info.tableKey, {}, 0, 1, strings)}));
     }
     if (!info.translations.isEmpty()) {
         QByteArray list;
@@ -80,8 +80,9 @@ QByteArray build(const VersionInfo &info)
             put16(list, language);
             put16(list, codePage);
         }
-        children.append(node(QStringLiteral("VarFileInfo"), {}, 0, 1,
-                             {node(QStringLiteral("Translation"), list, static_cast<quint16>(list.size()), 0)}));
+        children.append(
+            node(QStringLiteral("VarFileInfo"), {}, 0, 1,
+                 {node(QStringLiteral("Translation"), list, static_cast<quint16>(list.size()), 0)}));
     }
     return node(QStringLiteral("VS_VERSION_INFO"), fixed, static_cast<quint16>(fixed.size()), 0, children);
 }

@@ -26,7 +26,7 @@ struct VersionInfo
 {
     FixedInfo fixed;
     QList<QPair<quint16, quint16>> translations; // language, code page; none leaves out the translation list
-    QString tableKey;                             // the string table's key; empty leaves out the string table
+    QString tableKey;                            // the string table's key; empty leaves out the string table
     QList<QPair<QString, QString>> strings;
 };
 

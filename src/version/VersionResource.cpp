@@ -2,13 +2,12 @@
 
 #include "BinaryReader.h"
 
+#include <QFile>
 #include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
-#include <unicode/uloc.h>
-
 #include <optional>
+#include <unicode/uloc.h>
 
 namespace parlanza::versionresource {
 
@@ -125,7 +124,10 @@ QByteArray readFromPe(FileReader &file)
 QByteArray readFromElf(FileReader &file)
 {
     const auto ident = file.read(0, 64);
-    if (!ident || !ident->startsWith("\x7F" "ELF") || ident->at(5) != 1)
+    if (!ident ||
+        !ident->startsWith("\x7F"
+                           "ELF") ||
+        ident->at(5) != 1)
         return {};
     const ByteView h(*ident);
     const bool wide = ident->at(4) == 2;
@@ -254,7 +256,15 @@ QString textOf(const ByteView &view, const Node &node)
 
 QByteArray read(const QString &path)
 {
-    FileReader file(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return read(file);
+}
+
+QByteArray read(QIODevice &device)
+{
+    FileReader file(device);
     if (!file.isOpen())
         return {};
     QByteArray resource = readFromPe(file);
@@ -343,7 +353,9 @@ QString versionText(quint32 mostSignificant, quint32 leastSignificant)
     const quint32 minor = mostSignificant & 0xFFFF;
     const quint32 build = leastSignificant >> 16;
     const quint32 revision = leastSignificant & 0xFFFF;
-    auto padded = [](quint32 value, int digits) { return QStringLiteral("%1").arg(value, digits, 10, QChar(u'0')); };
+    auto padded = [](quint32 value, int digits) {
+        return QStringLiteral("%1").arg(value, digits, 10, QChar(u'0'));
+    };
     const QString tail = build > 0 ? padded(build, 2) + padded(revision, 2) : padded(revision, 4);
     return QString::number(major) + u'.' + padded(minor, 2) + u'.' + tail;
 }

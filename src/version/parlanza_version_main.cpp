@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-
 #include <cstdio>
 
 using namespace parlanza;
@@ -14,16 +13,18 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2 || args[1] == u"-h" || args[1] == u"--help") {
-        std::fputs("Uso: parlanza-version RUTA\n"
-                   "Escribe la información de versión del archivo, una línea «Nombre: valor» por dato.\n"
-                   "Estado de salida: 0 con información de versión, 1 sin ella, 2 si el archivo no se puede leer.\n",
-                   args.size() == 2 ? stdout : stderr);
+        std::fputs(
+            "Uso: parlanza-version RUTA\n"
+            "Escribe la información de versión del archivo, una línea «Nombre: valor» por dato.\n"
+            "Estado de salida: 0 con información de versión, 1 sin ella, 2 si el archivo no se puede leer.\n",
+            args.size() == 2 ? stdout : stderr);
         return args.size() == 2 ? 0 : 2;
     }
     const QFileInfo file(args[1]);
     if (!file.isFile() || !file.isReadable()) {
-        std::fprintf(stderr, "%s\n",
-                     qPrintable(QStringLiteral("No se puede leer el archivo «%1».").arg(args[1]).toLocal8Bit()));
+        std::fprintf(
+            stderr, "%s\n",
+            qPrintable(QStringLiteral("No se puede leer el archivo «%1».").arg(args[1]).toLocal8Bit()));
         return 2;
     }
     CFileVersionInfo info;

@@ -28,7 +28,13 @@ void put(QByteArray &bytes, qsizetype at, quint32 value, int size = 4)
         bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-enum class Shape { Good, CyclicDirectory, TruncatedDirectory, NoVersionType };
+enum class Shape
+{
+    Good,
+    CyclicDirectory,
+    TruncatedDirectory,
+    NoVersionType
+};
 
 // A PE file built byte by byte: headers, one ".rsrc" section at file offset 0x200 and RVA 0x1000 holding a
 // three-level resource directory that leads to the resource.
@@ -146,25 +152,30 @@ void TestVersion::reader_data()
     QTest::newRow("64-bit PE") << good(info(0x00030001, 0x00000007), true)
                                << Expected{true, "3.01.0007", "", "NT-Win32", "Application", "", "7.1 beta"};
     QTest::newRow("halves of 32768 are positive")
-        << good(info(0x80000001, 0x80000002)) << Expected{true, "32768.01.3276802", "", "NT-Win32", "Application",
-                                                          "", "7.1 beta"};
+        << good(info(0x80000001, 0x80000002))
+        << Expected{true, "32768.01.3276802", "", "NT-Win32", "Application", "", "7.1 beta"};
     QTest::newRow("all six flags, in order")
-        << good(info(0x10002, 0x30004, 0x3F)) << Expected{true, "1.02.0304", "Debug PreRel Patched Private Info Special",
-                                                          "NT-Win32", "Application", "", "7.1 beta"};
-    QTest::newRow("an unknown flag alone") << good(info(0x10002, 0xF, 0x40))
-                                           << Expected{true, "1.02.0015", "", "NT-Win32", "Application", "", "7.1 beta"};
-    QTest::newRow("driver subtype in the table") << good(info(0, 21, 0, 0x10001, 3, 3))
-                                                 << Expected{true, "0.00.0021", "", "DOS-Win16", "Driver",
-                                                             "Language drv", "7.1 beta"};
+        << good(info(0x10002, 0x30004, 0x3F))
+        << Expected{true, "1.02.0304", "Debug PreRel Patched Private Info Special", "NT-Win32", "Application",
+                    "",   "7.1 beta"};
+    QTest::newRow("an unknown flag alone")
+        << good(info(0x10002, 0xF, 0x40))
+        << Expected{true, "1.02.0015", "", "NT-Win32", "Application", "", "7.1 beta"};
+    QTest::newRow("driver subtype in the table")
+        << good(info(0, 21, 0, 0x10001, 3, 3))
+        << Expected{true, "0.00.0021", "", "DOS-Win16", "Driver", "Language drv", "7.1 beta"};
     QTest::newRow("driver subtype 11 leaves the subtype")
         << good(info(0, 21, 0, 0x20002, 3, 11))
         << Expected{true, "0.00.0021", "", "OS/2-16 PM-16", "Driver", "", "7.1 beta"};
     QTest::newRow("font subtype 0 leaves the subtype")
-        << good(info(0, 21, 0, 4, 4, 0)) << Expected{true, "0.00.0021", "", "Unknown", "Font", "", "7.1 beta"};
+        << good(info(0, 21, 0, 4, 4, 0))
+        << Expected{true, "0.00.0021", "", "Unknown", "Font", "", "7.1 beta"};
     QTest::newRow("TrueType font") << good(info(0, 21, 0, 0x10004, 4, 3))
-                                   << Expected{true, "0.00.0021", "", "DOS-Win32", "Font", "TrueType Font", "7.1 beta"};
-    QTest::newRow("type 6 is unknown") << good(info(0, 21, 0, 0x30003, 6))
-                                       << Expected{true, "0.00.0021", "", "OS/2-16 PM-32", "Unknown", "", "7.1 beta"};
+                                   << Expected{true,   "0.00.0021",     "",        "DOS-Win32",
+                                               "Font", "TrueType Font", "7.1 beta"};
+    QTest::newRow("type 6 is unknown")
+        << good(info(0, 21, 0, 0x30003, 6))
+        << Expected{true, "0.00.0021", "", "OS/2-16 PM-32", "Unknown", "", "7.1 beta"};
     vr::VersionInfo two = info(0x10000, 0);
     two.translations = {{0x0409, 0x04E4}, {0x0C0A, 0x04B0}};
     two.tableKey = QStringLiteral("040904E4");
@@ -173,22 +184,25 @@ void TestVersion::reader_data()
         << good(two) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", "primera"};
     vr::VersionInfo noList = info(0x10000, 0);
     noList.translations.clear();
-    QTest::newRow("no translation list") << good(noList)
-                                         << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
+    QTest::newRow("no translation list")
+        << good(noList) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
     vr::VersionInfo noTable = info(0x10000, 0);
     noTable.tableKey.clear();
     QTest::newRow("no string table") << good(noTable)
                                      << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
     const QByteArray resource = vr::build(info(0x10000, 0));
-    QTest::newRow("cyclic resource directory") << pe(resource, false, Shape::CyclicDirectory) << Expected{false, {}, {}, {}, {}, {}, {}};
-    QTest::newRow("truncated resource directory") << pe(resource, false, Shape::TruncatedDirectory)
-                                                  << Expected{false, {}, {}, {}, {}, {}, {}};
-    QTest::newRow("no version resource") << pe(resource, false, Shape::NoVersionType) << Expected{false, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("cyclic resource directory")
+        << pe(resource, false, Shape::CyclicDirectory) << Expected{false, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("truncated resource directory")
+        << pe(resource, false, Shape::TruncatedDirectory) << Expected{false, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("no version resource")
+        << pe(resource, false, Shape::NoVersionType) << Expected{false, {}, {}, {}, {}, {}, {}};
     QByteArray zeroChild = resource;
     put(zeroChild, 92, 0, 2); // the first child claims a length of 0
-    QTest::newRow("child of length 0") << pe(zeroChild)
-                                       << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
-    QTest::newRow("not an executable") << QByteArray("MZ sólo texto") << Expected{false, {}, {}, {}, {}, {}, {}};
+    QTest::newRow("child of length 0")
+        << pe(zeroChild) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
+    QTest::newRow("not an executable")
+        << QByteArray("MZ sólo texto") << Expected{false, {}, {}, {}, {}, {}, {}};
     QTest::newRow("empty file") << QByteArray() << Expected{false, {}, {}, {}, {}, {}, {}};
 }
 
@@ -196,6 +210,10 @@ void TestVersion::reader()
 {
     QFETCH(QByteArray, file);
     QFETCH(Expected, expected);
+    // Each file also seeds the fuzzer's corpus.
+    QDir().mkpath(QStringLiteral(PARLANZA_CORPUS_DIR));
+    testsupport::writeFile(
+        QStringLiteral(PARLANZA_CORPUS_DIR "/") + QString::fromLatin1(QTest::currentDataTag()), file);
     CFileVersionInfo version;
     version.setFullPathName(write(file));
     QCOMPARE(version.Available(), expected.available);
@@ -260,7 +278,8 @@ void TestVersion::longPathIsNotCut()
     while (folder.size() < 300)
         folder += QStringLiteral("/carpeta-con-un-nombre-largo");
     QVERIFY(QDir().mkpath(folder));
-    const QString path = testsupport::writeFile(folder + QStringLiteral("/programa.exe"), pe(vr::build(info(0, 21))));
+    const QString path =
+        testsupport::writeFile(folder + QStringLiteral("/programa.exe"), pe(vr::build(info(0, 21))));
     QVERIFY(path.size() > 260);
     CFileVersionInfo version;
     version.setFullPathName(path);
