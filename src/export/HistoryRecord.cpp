@@ -1,5 +1,6 @@
 #include "HistoryRecord.h"
 
+#include "platform/Marks.h"
 #include "platform/TextFile.h"
 
 namespace parlanza {
@@ -19,8 +20,8 @@ QStringList historyRecordRows(const QStringList &entries, const QString &date)
     rows.append(kIndent);
     for (const QString &entry : entries)
         rows.append(kIndent + entry + QStringLiteral(" ...."));
-    rows.append(kIndent +
-                QStringLiteral("-------   Parlanza © VelarMundo  ·  www.velarmundo.example   -------"));
+    rows.append(kIndent + QStringLiteral("-------   Parlanza © %1  ·  %2   -------")
+                              .arg(marks::kMaker.toString(), marks::kWebAddress.toString()));
     rows.append(QString());
     return rows;
 }

@@ -3,6 +3,7 @@
 #include "platform/DesignUnits.h"
 #include "platform/Failure.h"
 #include "platform/LinePrinter.h"
+#include "platform/Marks.h"
 #include "platform/NumberText.h"
 #include "platform/TextFile.h"
 
@@ -26,16 +27,6 @@ constexpr int kHeadingLead = 8; // the heading is brought up to this many rows a
 constexpr int kMaxLines = 32767;
 constexpr int kMaxReported = 100;
 
-const QString kWebAddress = QStringLiteral("www.velarmundo.example");
-
-void paint(QWidget *widget, const QColor &colour, QPalette::ColorRole role)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 QString numberedLine(int number, QStringView text)
 {
     return formatNumber(number, u"@@@@@") + QStringLiteral("  ") + text.toString();
@@ -49,15 +40,16 @@ ayuda::ayuda(const QString &dire, Printers &printers, QWidget *parent)
     setObjectName(QStringLiteral("ayuda"));
     setWindowTitle(caption());
     setWindowIcon(QPixmap(QStringLiteral(":/pictures/parlanza.png")));
-    paint(this, QColor(128, 128, 0), QPalette::Window);
+    paintBackground(this, QColor(128, 128, 0), QPalette::Window);
     createControls();
     Form_Load();
 }
 
 QString ayuda::caption()
 {
-    return QStringLiteral("  ® VM") + QString(11, u' ') + QStringLiteral("AYUDA") + QString(10, u' ') +
-           QStringLiteral("VelarMundo") + QString(28, u' ') + kWebAddress;
+    return QStringLiteral("  ® ") + marks::kInitials.toString() + QString(11, u' ') +
+           QStringLiteral("AYUDA") + QString(10, u' ') + marks::kMaker.toString() + QString(28, u' ') +
+           marks::kWebAddress.toString();
 }
 
 void ayuda::createControls()
@@ -70,14 +62,14 @@ void ayuda::createControls()
     List1->setFont(designFont(QStringLiteral("Courier New"), 9.75));
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List1->setUniformItemSizes(true);
-    paint(List1, QColor(224, 224, 224), QPalette::Base);
+    paintBackground(List1, QColor(224, 224, 224), QPalette::Base);
 
     Text1 = new QLineEdit(QStringLiteral("Texto a Buscar?"), this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Texto a buscar"));
     Text1->setGeometry(twipsRect(840, 7470, 11085, 285));
     Text1->setFont(sansSerif);
-    paint(Text1, QColor(192, 255, 255), QPalette::Base);
+    paintBackground(Text1, QColor(192, 255, 255), QPalette::Base);
 
     auto button = [this, &sansSerif](const QString &name, const QString &text, const QRect &place) {
         auto *result = new QPushButton(text, this);
@@ -101,14 +93,14 @@ void ayuda::createControls()
     Label1 = label(QStringLiteral("Label1"), QStringLiteral("Introducir el texto a Buscar"),
                    twipsRect(3360, 7230, 2205, 225), sansSerif);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    paint(Label1, QColor(192, 192, 255), QPalette::Window);
+    paintBackground(Label1, QColor(192, 192, 255), QPalette::Window);
     Command2 = button(QStringLiteral("Command2"), QStringLiteral("Imprimir Seleccion"),
                       twipsRect(8040, 7230, 1605, 255));
     Label2 = label(QStringLiteral("Label2"), QString(), twipsRect(870, 7800, 11025, 585),
                    designFont(QStringLiteral("MS Sans Serif"), 9.75));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label2->setWordWrap(true);
-    paint(Label2, QColor(192, 192, 192), QPalette::Window);
+    paintBackground(Label2, QColor(192, 192, 192), QPalette::Window);
     Label2->setForegroundRole(QPalette::WindowText);
     Command3 =
         button(QStringLiteral("Command3"), QStringLiteral("INDICE"), twipsRect(10350, 7230, 1035, 255));
@@ -275,7 +267,7 @@ void ayuda::Command2_Click()
         if (List1->item(p)->isSelected())
             lines.append(List1->item(p)->text().mid(5));
     }
-    lines.append(QStringLiteral(" VelarMundo, Ayuda ---------"));
+    lines.append(u' ' + marks::kMaker.toString() + QStringLiteral(", Ayuda ---------"));
     printLines(*printer, lines, 10.0);
 }
 

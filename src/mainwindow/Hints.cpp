@@ -1,16 +1,16 @@
 #include "Hints.h"
 
+#include "platform/Marks.h"
+
 #include <QStringList>
 
 namespace parlanza::hints {
 
 namespace {
 
-const QString kWebAddress = QStringLiteral("www.velarmundo.example");
-
 QString webLine(int blanks)
 {
-    return QString(blanks, u' ') + kWebAddress;
+    return QString(blanks, u' ') + marks::kWebAddress.toString();
 }
 
 QString lines(const QStringList &lines)

@@ -9,6 +9,7 @@
 #include "platform/DesktopServices.h"
 #include "platform/Failure.h"
 #include "platform/Int16.h"
+#include "platform/Marks.h"
 #include "platform/NumberText.h"
 #include "version/CFileVersionInfo.h"
 #include "version/ShowPropertiesDialog.h"
@@ -40,14 +41,6 @@ constexpr double kSpeechFontSize = 14.0;
 QString shownText(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-void paint(QWidget *widget, const QColor &colour, QPalette::ColorRole role = QPalette::Window)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &place,
@@ -104,20 +97,20 @@ dialogo::~dialogo() = default;
 
 QString dialogo::designTitle()
 {
-    return QStringLiteral("VelarMundo  -  PARLANZA, discursos para cualquier ocasión");
+    return marks::kMaker.toString() + QStringLiteral("  -  PARLANZA, discursos para cualquier ocasión");
 }
 
 void dialogo::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    paint(client, kWindowColour);
+    paintBackground(client, kWindowColour);
     setCentralWidget(client);
     const QFont sansSerif = designFont(QStringLiteral("MS Sans Serif"), 8.25);
 
     List3 = makeList(client, QStringLiteral("List3"), QStringLiteral("Bases de discursos"),
                      twipsRect(300, 690, 4005, 3765));
-    paint(List3, kSilver, QPalette::Base);
+    paintBackground(List3, kSilver, QPalette::Base);
     List3->hide();
 
     Frame1 = new QFrame(client);
@@ -128,10 +121,10 @@ void dialogo::createControls()
 
     Command9 = makeButton(new QPushButton(QStringLiteral(">>"), Frame1), QStringLiteral("Command9"),
                           QStringLiteral("Letra más grande"), twipsRect(1485, 180, 630, 330));
-    paint(Command9, QColor(192, 64, 0), QPalette::Button);
+    paintBackground(Command9, QColor(192, 64, 0), QPalette::Button);
     Command8 = makeButton(new QPushButton(QStringLiteral("<<"), Frame1), QStringLiteral("Command8"),
                           QStringLiteral("Letra más pequeña"), twipsRect(870, 180, 600, 315));
-    paint(Command8, QColor(255, 128, 0), QPalette::Button);
+    paintBackground(Command8, QColor(255, 128, 0), QPalette::Button);
     Command4 = makeButton(new PictureButton(picture(QStringLiteral("command4.png")), QString(), Frame1),
                           QStringLiteral("Command4"), QStringLiteral("Discurso anterior"),
                           twipsRect(2220, 180, 435, 360));
@@ -177,7 +170,7 @@ void dialogo::createControls()
     Label3 = makeLabel(client, QStringLiteral("Label3"), QString(), twipsRect(330, 1560, 11385, 3225),
                        designFont(QStringLiteral("Arial Narrow"), 8.25, true));
     Label3->setAccessibleName(QStringLiteral("Discurso"));
-    paint(Label3, kSilver);
+    paintBackground(Label3, kSilver);
     Label2 = makeLabel(client, QStringLiteral("Label2"), QString(), twipsRect(30, 90, 11985, 1215),
                        designFont(QStringLiteral("MS Sans Serif"), 12));
     Label2->setAccessibleName(QStringLiteral("Cabecera"));
@@ -350,7 +343,7 @@ void dialogo::syncFromCore()
     Label5->setText(m_core.state.autoMode ? QStringLiteral("Auto") : QStringLiteral("Manual"));
     const QColor modeColour = m_core.state.autoMode ? kAutoColour : kManualColour;
     if (Label5->palette().color(QPalette::Window) != modeColour)
-        paint(Label5, modeColour);
+        paintBackground(Label5, modeColour);
     syncLists();
 }
 

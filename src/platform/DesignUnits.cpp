@@ -20,6 +20,14 @@ void installDesignFontSubstitutes()
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
 }
 
+void paintBackground(QWidget *widget, const QColor &colour, QPalette::ColorRole role)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
 QFont designFont(const QString &family, double points, bool bold)
 {
     QFont font(family);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 #include <QString>
 
@@ -29,5 +31,8 @@ void placeFrame(QWidget *window, const QRect &outer);
 void installDesignFontSubstitutes();
 
 QFont designFont(const QString &family, double points, bool bold = false);
+
+// Fills the widget's background, or the given role of its palette, with a design colour.
+void paintBackground(QWidget *widget, const QColor &colour, QPalette::ColorRole role = QPalette::Window);
 
 } // namespace parlanza
