@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
 #include "platform/TextFile.h"
+#include "version/CFileVersionInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,6 +98,16 @@ void BM_ReadLargestFile(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
 }
 BENCHMARK(BM_ReadLargestFile)->Unit(benchmark::kMillisecond);
+
+void BM_ReadOwnVersionResource(benchmark::State &state)
+{
+    for (auto _ : state) {
+        CFileVersionInfo version;
+        version.setFullPathName(QStringLiteral(PARLANZA_BIN_DIR "/parlanza"));
+        benchmark::DoNotOptimize(version.ProductVersion());
+    }
+}
+BENCHMARK(BM_ReadOwnVersionResource)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

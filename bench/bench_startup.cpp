@@ -82,6 +82,25 @@ int runParlanza(int argc, char *argv[])
     return QApplication::exec();
 }
 
+// The memory after a whole run: automatic mode to the 32767th speech, ticks driven directly.
+int runSoak(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    installDesignFontSubstitutes();
+    SystemClock clock;
+    UniformRandom random(1);
+    SystemMessageBoxes messages;
+    SystemBeeper beeper;
+    SystemPrinters printers;
+    dialogo window({&clock, &random, &messages, &beeper, &printers, QStringLiteral(PARLANZA_BIN_DIR)});
+    window.show();
+    window.Label5_Click();
+    while (window.core().state.speechCount < 32767)
+        window.Timer1_Timer();
+    std::printf("%ld\n", residentKilobytes());
+    return 0;
+}
+
 struct Sample
 {
     double milliseconds;
@@ -114,6 +133,9 @@ int main(int argc, char *argv[])
     if (argc > 1 && qstrcmp(argv[1], "--parlanza") == 0)
         return runParlanza(argc, argv);
 
+    if (argc > 1 && qstrcmp(argv[1], "--soak") == 0)
+        return runSoak(argc, argv);
+
     QCoreApplication app(argc, argv);
     QList<double> bare;
     QList<double> parlanza;
@@ -131,5 +153,8 @@ int main(int argc, char *argv[])
     std::printf("%-40s %10.1f %12.1f\n", "ventana Qt vacía", median(bare), bareMemory / 1024.0);
     std::printf("%-40s %10.1f %12.1f\n", "Parlanza", median(parlanza), parlanzaMemory / 1024.0);
     std::printf("%-40s %10.2f\n", "proporción (objetivo < 1,5)", median(parlanza) / median(bare));
+    const Sample soak = runChild(QStringLiteral("--soak"));
+    std::printf("%-40s %10.1f %12.1f\n", "Parlanza tras 32767 discursos", soak.milliseconds,
+                soak.kilobytes / 1024.0);
     return 0;
 }

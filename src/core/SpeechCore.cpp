@@ -135,8 +135,10 @@ void SpeechCore::compose()
     const auto count = toInt16(static_cast<double>(state.speechNumber));
     if (!count)
         throw Failure(
-            QStringLiteral("Desbordamiento: el discurso %1 pasa del máximo de %2 discursos de una sesión.")
-                .arg(state.speechNumber)
+            // The same text for every speech past the limit, so that a repeated failure reads as one.
+            QStringLiteral(
+                "Desbordamiento: una sesión no admite más de %1 discursos; «Inicia Discursos» empieza "
+                "otra.")
                 .arg(premise::kMaxLines));
     state.speechCount = *count;
 

@@ -90,6 +90,8 @@ private slots:
     void limitsFailAfterTheNumberAdvances();
     void stuckGeneratorCannotHang();
     void everyPremiseComesFromItsGroup();
+    void badFilesFailCleanly_data();
+    void badFilesFailCleanly();
 
 private:
     SpeechCore &makeCore(const QStringList &lines);
@@ -494,7 +496,8 @@ void TestSpeechCore::limitsFailAfterTheNumberAdvances()
     core.compose();
     const QString lastSpeech = core.controls.speech;
     const auto overflow = failureOf([&] { core.compose(); });
-    QVERIFY(overflow && overflow->description().startsWith(u"Desbordamiento: el discurso 32768"));
+    QVERIFY(overflow &&
+            overflow->description().startsWith(u"Desbordamiento: una sesión no admite más de 32767"));
     QCOMPARE(core.state.speechNumber, 32768);
     QCOMPARE(core.state.speechCount, 32767);
     QCOMPARE(core.controls.history.size(), 2);
@@ -556,6 +559,45 @@ void TestSpeechCore::everyPremiseComesFromItsGroup()
         }
     }
     QCOMPARE(seen, groups);
+}
+
+void TestSpeechCore::badFilesFailCleanly_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("failure"); // empty: start-up composes
+    const QByteArray base = "DD001002|Base\r\nuna premisa\r\n";
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.append(static_cast<char>((i * 7919) % 256));
+    QTest::newRow("empty file") << QByteArray() << "lista de bases está vacía";
+    QTest::newRow("binary bytes after a base") << base + binary << "";
+    QTest::newRow("a line of 1 MB") << base + QByteArray(1 << 20, 'x') + "\r\n"
+                                    << "";
+    QByteArray many = base;
+    for (int i = 0; i < 40000; ++i)
+        many += "relleno\r\n";
+    QTest::newRow("40000 lines") << many << "40002 líneas";
+    QTest::newRow("NUL bytes") << QByteArray("DD001002|Ba\0se\r\nuna \0premisa\r\n", 30) << "";
+    QTest::newRow("invalid UTF-8") << QByteArray("DD001002|T\xC3\x28tulo\r\nuna premisa \xE9\xFF\r\n") << "";
+    QTest::newRow("CR-only line ends") << QByteArray("DD001002|Base\runa premisa\r") << "";
+    QTest::newRow("header alone") << QByteArray("DD001") << "no tiene el «|»";
+}
+
+void TestSpeechCore::badFilesFailCleanly()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, failure);
+    testsupport::writeFile(m_dir.filePath("dialogo.soy"), bytes);
+    m_core = std::make_unique<SpeechCore>(m_clock, m_random);
+    m_core->state.dire = m_dir.path() + u'/';
+    const auto found = failureOf([&] { startUp(); });
+    if (failure.isEmpty()) {
+        QVERIFY2(!found, found ? qPrintable(found->description()) : "");
+        QCOMPARE(m_core->controls.history.size(), 1);
+    } else {
+        QVERIFY(found);
+        QVERIFY2(found->description().contains(failure), qPrintable(found->description()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSpeechCore)

@@ -80,6 +80,7 @@ private slots:
     void failuresAreReportedOnce();
     void exitEndsTheProgram();
     void titleAndCreditsFromTheExecutable();
+    void automaticModeToTheLastSpeechAndPast();
 
 private:
     void open(const QStringList &lines);
@@ -551,6 +552,29 @@ void TestDialogo::titleAndCreditsFromTheExecutable()
     auto *sheet = m_window->findChild<QDialog *>(QStringLiteral("propiedades"));
     QVERIFY(sheet && sheet->isVisible() && !sheet->isModal());
     QVERIFY(m_messages.shown.isEmpty());
+}
+
+void TestDialogo::automaticModeToTheLastSpeechAndPast()
+{
+    QTest::mouseClick(control("Label5"), Qt::LeftButton);
+    // Ticks driven directly: the run takes seconds, not the hour that 100 ms pauses would.
+    while (m_window->core().state.speechCount < 32767)
+        m_window->Timer1_Timer();
+    QCOMPARE(counter(), QStringLiteral("Nº:  32767"));
+    QVERIFY(m_messages.shown.isEmpty());
+    for (int i = 0; i < 3; ++i)
+        m_window->Timer1_Timer();
+    QCOMPARE(m_messages.shown.size(), 1);
+    QVERIFY(m_messages.shown[0].startsWith(u"Desbordamiento"));
+    QCOMPARE(control<QListWidget>("List2")->count(), 32767);
+
+    menu("mnuImpri")->trigger();
+    QFile file(m_dir.filePath("Lhistorial.TXT"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray record = file.readAll();
+    QCOMPARE(record.count("\r\n ....\r\n"), 32767);
+    QVERIFY(record.contains("\r\n    32767 Se\xF1oras y se\xF1ores ...\r\n"));
+    QCOMPARE(m_messages.shown.size(), 1);
 }
 
 QTEST_MAIN(TestDialogo)
