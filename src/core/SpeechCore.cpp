@@ -136,9 +136,7 @@ void SpeechCore::compose()
     if (!count)
         throw Failure(
             // The same text for every speech past the limit, so that a repeated failure reads as one.
-            QStringLiteral(
-                "Desbordamiento: una sesión no admite más de %1 discursos; «Inicia Discursos» empieza "
-                "otra.")
+            QStringLiteral("Desbordamiento: una sesión no admite más de %1 discursos.")
                 .arg(premise::kMaxLines));
     state.speechCount = *count;
 
