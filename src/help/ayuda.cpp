@@ -1,11 +1,8 @@
 #include "ayuda.h"
 
 #include "platform/DesignUnits.h"
-#include "platform/Failure.h"
 #include "platform/LinePrinter.h"
 #include "platform/Marks.h"
-#include "platform/NumberText.h"
-#include "platform/TextFile.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -20,17 +17,8 @@ namespace parlanza {
 
 namespace {
 
-constexpr int kIndexFirst = 4;  // positions 4 to 26 hold the index
-constexpr int kIndexLast = 26;  // and the search for a heading starts at 26
 constexpr int kIndexReturn = 2; // document line 3
 constexpr int kHeadingLead = 8; // the heading is brought up to this many rows above the line shown
-constexpr int kMaxLines = 32767;
-constexpr int kMaxReported = 100;
-
-QString numberedLine(int number, QStringView text)
-{
-    return formatNumber(number, u"@@@@@") + QStringLiteral("  ") + text.toString();
-}
 
 } // namespace
 
@@ -146,19 +134,8 @@ void ayuda::Form_Load()
 {
     placeFrame(this, twipsRect(0, 0, 12000, 9000));
     // A missing or unreadable document leaves the list empty, without a message.
-    try {
-        const TextFile document = TextFile::read(m_dire + QStringLiteral("parlanzaguia.ans"));
-        const int lines = static_cast<int>(std::min<qsizetype>(document.lineCount(), kMaxLines));
-        QStringList numbered;
-        numbered.reserve(lines);
-        m_lowered.reserve(lines);
-        for (int i = 0; i < lines; ++i) {
-            numbered.append(numberedLine(i + 1, document.line(i)));
-            m_lowered.append(numbered.constLast().toLower());
-        }
-        List1->addItems(numbered);
-    } catch (const Failure &) {
-    }
+    m_document = HelpDocument::load(m_dire + QStringLiteral("parlanzaguia.ans"));
+    List1->addItems(m_document.lines());
 }
 
 void ayuda::selectLine(int position)
@@ -183,24 +160,18 @@ void ayuda::deselectLine(int position)
 
 void ayuda::List1_Click()
 {
-    const int picked = List1->currentRow();
-    if (picked < kIndexFirst || picked > kIndexLast)
+    const std::optional<int> heading = m_document.lookup(List1->currentRow());
+    if (!heading)
         return;
-    const QString key = m_lowered[picked].mid(5, 8);
-    for (int q = kIndexLast; q < m_lowered.size(); ++q) {
-        if (!m_lowered[q].contains(key))
-            continue;
-        selectLine(q);
-        if (q + kHeadingLead < List1->count()) {
-            selectLine(q + kHeadingLead);
-            deselectLine(q + kHeadingLead);
-        } else {
-            // Fewer lines follow the heading than it is brought up by: show the end of the document.
-            List1->scrollToBottom();
-        }
-        Command3->setFocus();
-        return;
+    selectLine(*heading);
+    if (*heading + kHeadingLead < List1->count()) {
+        selectLine(*heading + kHeadingLead);
+        deselectLine(*heading + kHeadingLead);
+    } else {
+        // Fewer lines follow the heading than it is brought up by: show the end of the document.
+        List1->scrollToBottom();
     }
+    Command3->setFocus();
 }
 
 void ayuda::Command3_Click()
@@ -210,28 +181,18 @@ void ayuda::Command3_Click()
 
 void ayuda::Command1_Click()
 {
-    const QString searched = Text1->text();
-    if (searched.size() < 2)
+    const std::optional<HelpDocument::Search> found = m_document.search(Text1->text());
+    if (!found)
         return;
-    const QString lowered = searched.toLower();
     List1->clearSelection();
-
     // All matches are selected at once; the last one becomes current and comes into view.
-    QItemSelection matches;
-    QString numbers;
-    int count = 0;
-    int last = -1;
-    for (int p = 0; p < m_lowered.size(); ++p) {
-        if (!m_lowered[p].contains(lowered))
-            continue;
-        const QModelIndex index = List1->model()->index(p, 0);
-        matches.select(index, index);
-        // Past the hundredth match the lines stay selected, and the answer keeps the first hundred numbers.
-        if (++count <= kMaxReported)
-            numbers += List1->item(p)->text().left(5);
-        last = p;
-    }
-    if (last >= 0) {
+    if (!found->matches.isEmpty()) {
+        QItemSelection matches;
+        for (const int p : found->matches) {
+            const QModelIndex index = List1->model()->index(p, 0);
+            matches.select(index, index);
+        }
+        const int last = found->matches.last();
         m_selecting = true;
         List1->selectionModel()->select(matches, QItemSelectionModel::Select);
         List1->selectionModel()->setCurrentIndex(List1->model()->index(last, 0),
@@ -239,7 +200,7 @@ void ayuda::Command1_Click()
         List1->scrollToItem(List1->item(last), QAbstractItemView::EnsureVisible);
         m_selecting = false;
     }
-    Text1->setText(searched + QStringLiteral("   Nº Similitudes= ") + numbers);
+    Text1->setText(found->answer);
 }
 
 bool ayuda::Text1_KeyPress(int keyAscii)
@@ -262,12 +223,10 @@ void ayuda::Command2_Click()
     const std::unique_ptr<QPrinter> printer = m_printers.defaultPrinter();
     if (!printer)
         return;
-    QStringList lines;
-    for (int p = 0; p < List1->count(); ++p) {
-        if (List1->item(p)->isSelected())
-            lines.append(List1->item(p)->text().mid(5));
-    }
-    lines.append(u' ' + marks::kMaker.toString() + QStringLiteral(", Ayuda ---------"));
+    QList<int> selected;
+    for (const QListWidgetItem *item : List1->selectedItems())
+        selected.append(List1->row(item));
+    const QStringList lines = m_document.printout(selected);
     printLines(*printer, lines, 10.0);
 }
 

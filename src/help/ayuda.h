@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HelpDocument.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -51,7 +53,7 @@ private:
 
     QString m_dire;
     Printers &m_printers;
-    QStringList m_lowered; // the numbered lines in lower case, for the lookup and the search
+    HelpDocument m_document;
     bool m_selecting = false;
     bool m_placed = false;
 
