@@ -13,6 +13,7 @@ namespace parlanza {
 namespace {
 
 constexpr char kWindows1252[] = "windows-1252";
+constexpr qint64 kMebibyte = qint64(1024) * 1024;
 
 QString decodeWindows1252(QByteArrayView bytes)
 {
@@ -69,8 +70,8 @@ TextFile TextFile::read(const QString &path)
     if (file.size() > kMaxSize)
         throw Failure(QStringLiteral("El archivo %1 es demasiado grande (%2 MB); el máximo es %3 MB.")
                           .arg(Failure::quoted(path))
-                          .arg(file.size() / (1024 * 1024))
-                          .arg(kMaxSize / (1024 * 1024)),
+                          .arg(file.size() / kMebibyte)
+                          .arg(kMaxSize / kMebibyte),
                       path);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

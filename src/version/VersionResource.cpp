@@ -234,7 +234,7 @@ QList<Node> children(const ByteView &view, const Node &parent)
 
 std::optional<Node> root(const ByteView &view)
 {
-    const auto node = readNode(view, 0, view.size());
+    auto node = readNode(view, 0, view.size());
     if (!node || node->key != u"VS_VERSION_INFO")
         return std::nullopt;
     return node;
