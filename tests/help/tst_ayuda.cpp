@@ -1,5 +1,6 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
+#include "help/HelpDocument.h"
 #include "help/ayuda.h"
 #include "platform/DesignUnits.h"
 
@@ -61,6 +62,8 @@ private slots:
     void printsTheSelectionInListOrder();
     void noPrinterDoesNothing();
     void hints();
+    void badDocuments_data();
+    void badDocuments();
 
 private:
     ayuda &open(const QStringList &lines);
@@ -392,6 +395,40 @@ void TestAyuda::hints()
     for (const char *other : {"Command1", "Label1", "Label2"})
         QTest::mouseMove(m_window->findChild<QWidget *>(other), QPoint(3, 3));
     QCOMPARE(area->text(), hints[3].second);
+}
+
+void TestAyuda::badDocuments_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("lines");
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.append(static_cast<char>((i * 7919) % 256));
+    QByteArray many;
+    for (int i = 0; i < 40000; ++i)
+        many += "l\xEDnea\r\n";
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("binary") << binary
+                            << int(binary.count('\r') + binary.count('\n') + 1 - binary.count("\r\n"));
+    QTest::newRow("a line of 1 MB") << QByteArray(1 << 20, 'x') << 1;
+    QTest::newRow("40000 lines stop at 32767") << many << 32767;
+    QTest::newRow("NUL bytes") << QByteArray("a\0b\r\n\0\r\n", 8) << 2;
+    QTest::newRow("invalid UTF-8") << QByteArray("\xC3\x28 \xFF\r\n") << 1;
+    QTest::newRow("CR-only line ends") << QByteArray("uno\rdos\rtres") << 3;
+}
+
+void TestAyuda::badDocuments()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, lines);
+    const HelpDocument help = HelpDocument::fromBytes(bytes);
+    QCOMPARE(help.lines().size(), lines);
+    for (int p = 0; p < std::min<int>(lines, 40); ++p)
+        help.lookup(p);
+    const auto found = help.search(QStringLiteral("  "));
+    QVERIFY(found);
+    QCOMPARE(found->matches.size(), lines);
+    QCOMPARE(help.printout(found->matches).size(), lines + 1);
 }
 
 QTEST_MAIN(TestAyuda)
