@@ -7,7 +7,8 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 
-packages=(g++ make cmake qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation poppler-utils cups printer-driver-cups-pdf)
+packages=(g++ make cmake qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
+    printer-driver-cups-pdf xvfb xdotool)
 
 install_missing() {
     local missing=()

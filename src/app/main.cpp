@@ -6,14 +6,22 @@
 #include "platform/RandomSource.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QStyleFactory>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("parlanza"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Parlanza"));
+    // No display name: Qt would append it to every window title, which the windows give exactly.
+    // The program speaks Spanish whatever the desktop's language: Qt's own buttons and dialogs too.
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtSpanish);
     // One style everywhere, so the design colours of the buttons and labels show as drawn.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     parlanza::installDesignFontSubstitutes();

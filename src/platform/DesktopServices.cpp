@@ -7,8 +7,7 @@ namespace parlanza {
 
 void SystemMessageBoxes::show(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Parlanza"), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
