@@ -51,6 +51,20 @@ public:
     }
 };
 
+// What the program's main() gives the window.
+struct DesktopServices
+{
+    SystemClock clock;
+    UniformRandom random{1};
+    SystemMessageBoxes messages;
+    SystemBeeper beeper;
+    SystemPrinters printers;
+    dialogo::Services services()
+    {
+        return {&clock, &random, &messages, &beeper, &printers, QStringLiteral(PARLANZA_BIN_DIR)};
+    }
+};
+
 int runBare(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -70,12 +84,8 @@ int runParlanza(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installDesignFontSubstitutes();
     QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
-    SystemClock clock;
-    UniformRandom random(1);
-    SystemMessageBoxes messages;
-    SystemBeeper beeper;
-    SystemPrinters printers;
-    dialogo window({&clock, &random, &messages, &beeper, &printers, QStringLiteral(PARLANZA_BIN_DIR)});
+    DesktopServices desktop;
+    dialogo window(desktop.services());
     FirstPaint watcher;
     window.findChild<QLabel *>(QStringLiteral("Label3"))->installEventFilter(&watcher);
     window.show();
@@ -87,12 +97,8 @@ int runSoak(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     installDesignFontSubstitutes();
-    SystemClock clock;
-    UniformRandom random(1);
-    SystemMessageBoxes messages;
-    SystemBeeper beeper;
-    SystemPrinters printers;
-    dialogo window({&clock, &random, &messages, &beeper, &printers, QStringLiteral(PARLANZA_BIN_DIR)});
+    DesktopServices desktop;
+    dialogo window(desktop.services());
     window.show();
     window.Label5_Click();
     while (window.core().state.speechCount < 32767)
