@@ -135,7 +135,8 @@ QByteArray readFromElf(FileReader &file)
     const qint64 entrySize = *h.u16(wide ? 0x3A : 0x2E);
     const int sections = std::min<int>(*h.u16(wide ? 0x3C : 0x30), kMaxSections);
     const int names = *h.u16(wide ? 0x3E : 0x32);
-    if (sectionOffset < 0 || entrySize < (wide ? 64 : 40) || names >= sections)
+    // The header table must start inside the file, which also keeps offset + entry * index from overflowing.
+    if (sectionOffset < 0 || sectionOffset > file.size() || entrySize < (wide ? 64 : 40) || names >= sections)
         return {};
     struct Section
     {
@@ -185,17 +186,28 @@ struct Node
     qint64 childrenStart = 0;
 };
 
-std::optional<Node> readNode(const ByteView &view, qint64 start, qint64 limit)
+enum class NodeKind
+{
+    Child,
+    Root
+};
+
+// The root is read as Windows reads it: its length is clamped to the bytes there are, and its value is the
+// binary fixed information whatever its type word says.
+std::optional<Node> readNode(const ByteView &view, qint64 start, qint64 limit,
+                             NodeKind kind = NodeKind::Child)
 {
     const auto length = view.u16(start);
     const auto valueLength = view.u16(start + 2);
     const auto type = view.u16(start + 4);
-    if (!length || !valueLength || !type || *length < 6 || start + *length > limit)
+    if (!length || !valueLength || !type || *length < 6)
+        return std::nullopt;
+    if (start + *length > limit && kind == NodeKind::Child)
         return std::nullopt;
     Node node;
     node.start = start;
-    node.end = start + *length;
-    node.text = *type == 1;
+    node.end = std::min<qint64>(start + *length, limit);
+    node.text = *type == 1 && kind == NodeKind::Child;
     qint64 at = start + 6;
     for (;; at += 2) {
         const auto c = view.u16(at);
@@ -234,7 +246,7 @@ QList<Node> children(const ByteView &view, const Node &parent)
 
 std::optional<Node> root(const ByteView &view)
 {
-    auto node = readNode(view, 0, view.size());
+    auto node = readNode(view, 0, view.size(), NodeKind::Root);
     if (!node || node->key != u"VS_VERSION_INFO")
         return std::nullopt;
     return node;

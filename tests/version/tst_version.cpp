@@ -201,6 +201,24 @@ void TestVersion::reader_data()
     put(zeroChild, 92, 0, 2); // the first child claims a length of 0
     QTest::newRow("child of length 0")
         << pe(zeroChild) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
+    QByteArray textRoot = resource;
+    put(textRoot, 4, 1, 2); // the root's type word says text; its value is still the fixed information
+    QTest::newRow("root typed as text")
+        << pe(textRoot) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", "7.1 beta"};
+    QByteArray longRoot = resource;
+    put(longRoot, 0, static_cast<quint32>(resource.size() + 64), 2);
+    QTest::newRow("root longer than the resource")
+        << pe(longRoot) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", "7.1 beta"};
+    QByteArray farSections("\x7F"
+                           "ELF\x02\x01",
+                           6);
+    put(farSections, 0x28, 0xFFFFFFF0u);
+    put(farSections, 0x2C, 0x7FFFFFFFu); // section headers just below 2^63
+    put(farSections, 0x3A, 64, 2);
+    put(farSections, 0x3C, 5, 2);
+    put(farSections, 0x3E, 4, 2);
+    QTest::newRow("ELF section headers far past the end")
+        << farSections << Expected{false, {}, {}, {}, {}, {}, {}};
     QTest::newRow("not an executable")
         << QByteArray("MZ sólo texto") << Expected{false, {}, {}, {}, {}, {}, {}};
     QTest::newRow("empty file") << QByteArray() << Expected{false, {}, {}, {}, {}, {}, {}};
