@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <exception>
 
@@ -36,6 +37,13 @@ const QColor kAutoColour(255, 0, 0);
 
 constexpr int kDesignTimerInterval = 14000;
 constexpr double kSpeechFontSize = 14.0;
+constexpr int kLateFrameMs = 300;
+
+// The window's outer place and size.
+QRect designPlace()
+{
+    return twipsRect(10, 10, 12200, 7630);
+}
 
 // Labels show CR LF as one line break.
 QString shownText(QString text)
@@ -242,7 +250,7 @@ void dialogo::createMenu()
 
 void dialogo::placeWindow()
 {
-    placeFrame(this, twipsRect(10, 10, 12200, 7630));
+    placeFrame(this, designPlace());
 }
 
 void dialogo::showEvent(QShowEvent *event)
@@ -250,24 +258,37 @@ void dialogo::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!m_placed) {
         m_placed = true;
-        // The frame's size is known only once the window is shown.
+        // The frame's size is known only once the window is shown, and on X11 only once the window manager
+        // has sent its extents, which may come later: place the window again if its outer size is still off.
         QTimer::singleShot(0, this, &dialogo::placeWindow);
+        QTimer::singleShot(kLateFrameMs, this, [this] {
+            if (frameGeometry().size() != designPlace().size())
+                placeWindow();
+        });
+    }
+}
+
+template<typename Step>
+std::optional<QString> dialogo::failureOf(Step &&step)
+{
+    try {
+        step();
+        return std::nullopt;
+    } catch (const Failure &failure) {
+        return failure.description();
+    } catch (const std::exception &error) {
+        return QStringLiteral("Error inesperado: %1").arg(QString::fromLocal8Bit(error.what()));
     }
 }
 
 template<typename Step>
 bool dialogo::guarded(Step &&step)
 {
-    try {
-        step();
+    const std::optional<QString> failure = failureOf(std::forward<Step>(step));
+    if (!failure)
         return true;
-    } catch (const Failure &failure) {
-        syncFromCore();
-        report(failure.description());
-    } catch (const std::exception &error) {
-        syncFromCore();
-        report(QStringLiteral("Error inesperado: %1").arg(QString::fromLocal8Bit(error.what())));
-    }
+    syncFromCore();
+    report(*failure);
     return false;
 }
 
@@ -351,20 +372,24 @@ void dialogo::syncLists()
 {
     m_syncing = true;
     const ControlData &shown = m_core.controls;
-    if (List3->count() != shown.bases.entries.size() ||
-        (List3->count() > 0 && List3->item(0)->text() != shown.bases.entries.front())) {
+    // The copies share the core's lists until the core replaces one, so comparing them is cheap.
+    if (m_shownBases != shown.bases.entries) {
+        m_shownBases = shown.bases.entries;
         List3->clear();
-        List3->addItems(shown.bases.entries);
+        List3->addItems(m_shownBases);
     }
     List3->setCurrentRow(shown.bases.current);
     List3->setVisible(shown.bases.visible);
 
-    if (List1->count() != shown.premises.size() ||
-        (List1->count() > 0 && List1->item(0)->text() != shown.premises.entry(0))) {
+    if (m_shownPremises != shown.premises.entries()) {
+        m_shownPremises = shown.premises.entries();
         List1->clear();
-        List1->addItems(shown.premises.entries());
+        List1->addItems(m_shownPremises);
     }
 
+    // New entries are followed only while the user has not scrolled away from the end of the list.
+    const QScrollBar *scroll = List2->verticalScrollBar();
+    const bool followEnd = scroll->value() == scroll->maximum();
     if (List2->count() > shown.history.size())
         List2->clear();
     for (qsizetype i = List2->count(); i < shown.history.size(); ++i) {
@@ -374,7 +399,7 @@ void dialogo::syncLists()
         row->setToolTip(shownText(shown.history[i]));
         List2->addItem(row);
     }
-    if (List2->isVisible())
+    if (List2->isVisible() && followEnd)
         List2->scrollToBottom();
     m_syncing = false;
 }
@@ -451,19 +476,12 @@ void dialogo::Timer1_Timer()
         return;
     for (int i = 0; i < 3; ++i)
         m_services.beeper->beep();
-    try {
-        m_core.compose();
-        m_lastTickFailure.clear();
-    } catch (const Failure &failure) {
-        syncFromCore();
-        // Every tick would fail the same way: say it once.
-        if (failure.description() != m_lastTickFailure) {
-            m_lastTickFailure = failure.description();
-            report(failure.description());
-        }
-        return;
-    }
+    const std::optional<QString> failure = failureOf([this] { m_core.compose(); });
     syncFromCore();
+    // Every tick would fail the same way: say it once.
+    if (failure && *failure != m_lastTickFailure)
+        report(*failure);
+    m_lastTickFailure = failure.value_or(QString());
 }
 
 void dialogo::Label5_Click()
@@ -574,10 +592,19 @@ bool dialogo::eventFilter(QObject *watched, QEvent *event)
             if (watched == control)
                 (this->*handler)();
         }
-    } else if (watched == Label5 && event->type() == QEvent::MouseButtonRelease) {
+    } else if (watched == Label5) {
+        // A label's click is a press and a release on it; the second press of a double click is not one.
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && Label5->rect().contains(mouse->position().toPoint()))
-            Label5_Click();
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+            m_label5Pressed = true;
+        else if (event->type() == QEvent::MouseButtonDblClick)
+            m_label5Pressed = false;
+        else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+            const bool click = m_label5Pressed && Label5->rect().contains(mouse->position().toPoint());
+            m_label5Pressed = false;
+            if (click)
+                Label5_Click();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <optional>
 
 class QAction;
 class QFrame;
@@ -92,6 +93,9 @@ private:
     // Runs one step of a handler; a failure is shown in a message box and the handler goes on or ends.
     template<typename Step>
     bool guarded(Step &&step);
+    // The failure's description, or nothing when the step succeeds; no exception gets past it.
+    template<typename Step>
+    static std::optional<QString> failureOf(Step &&step);
     void report(const QString &description);
 
     void syncFromCore();
@@ -105,6 +109,9 @@ private:
     bool m_reporting = false;
     bool m_syncing = false;
     bool m_placed = false;
+    bool m_label5Pressed = false;
+    QStringList m_shownBases;    // what List3 shows
+    QStringList m_shownPremises; // what List1 holds
 
     QListWidget *List3 = nullptr;
     QFrame *Frame1 = nullptr;

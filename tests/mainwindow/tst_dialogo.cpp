@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -64,13 +65,16 @@ private slots:
     void restartReturnsToDefaults();
     void missingFileIsReportedOncePerFailure();
     void baseListShowsAndLoads();
+    void baseListFollowsTheFile();
 
     void pauseSeriesAtBothEnds();
     void ticksComposeOnlyInAutomaticMode();
+    void doubleClickOnTheModeLabelIsOneClick();
     void spaceGivesOneSpeechPerPress();
     void ticksGoOnBehindModalWindows();
     void stepBackNumbering();
     void historyListToggles();
+    void historyListFollowsOnlyFromItsEnd();
     void fontSeries_data();
     void fontSeries();
     void hints_data();
@@ -274,6 +278,16 @@ void TestDialogo::baseListShowsAndLoads()
     QVERIFY(!bases->isVisible());
 }
 
+void TestDialogo::baseListFollowsTheFile()
+{
+    // Same number of bases and same first header: only a later header changes.
+    QStringList edited = kBases;
+    edited[6] = QStringLiteral("DD002002|Segunda base, corregida");
+    testsupport::writeFile(m_dir.filePath("dialogo.soy"), testsupport::soyBytes(edited));
+    menu("mnuPI")->trigger();
+    QCOMPARE(control<QListWidget>("List3")->item(1)->text(), edited[6]);
+}
+
 void TestDialogo::pauseSeriesAtBothEnds()
 {
     auto *label = control<QLabel>("Label7");
@@ -314,6 +328,17 @@ void TestDialogo::ticksComposeOnlyInAutomaticMode()
     QCOMPARE(control<QLabel>("Label5")->text(), QStringLiteral("Manual"));
     QCOMPARE(counter(), QStringLiteral("Nº:  4"));
     QCOMPARE(m_beeper.beeps, 3);
+}
+
+void TestDialogo::doubleClickOnTheModeLabelIsOneClick()
+{
+    // Through the window, so the platform makes the real sequence: press, release, press, double click,
+    // release.
+    QWidget *label = control("Label5");
+    QTest::mouseDClick(m_window->windowHandle(), Qt::LeftButton, {},
+                       label->mapTo(m_window.get(), label->rect().center()));
+    QCOMPARE(control<QLabel>("Label5")->text(), QStringLiteral("Auto"));
+    QCOMPARE(counter(), QStringLiteral("Nº:  2"));
 }
 
 void TestDialogo::spaceGivesOneSpeechPerPress()
@@ -384,6 +409,22 @@ void TestDialogo::historyListToggles()
     menu("mnuvisua")->trigger();
     QVERIFY(!control("List2")->isVisible());
     QVERIFY(control("Frame1")->isVisible());
+}
+
+void TestDialogo::historyListFollowsOnlyFromItsEnd()
+{
+    menu("mnuvisua")->trigger();
+    QTest::mouseClick(control("Label5"), Qt::LeftButton);
+    QScrollBar *scroll = control<QListWidget>("List2")->verticalScrollBar();
+    while (scroll->maximum() == 0)
+        m_window->Timer1_Timer();
+    QCOMPARE(scroll->value(), scroll->maximum());
+    scroll->setValue(0);
+    m_window->Timer1_Timer();
+    QCOMPARE(scroll->value(), 0);
+    scroll->setValue(scroll->maximum());
+    m_window->Timer1_Timer();
+    QCOMPARE(scroll->value(), scroll->maximum());
 }
 
 void TestDialogo::fontSeries_data()
