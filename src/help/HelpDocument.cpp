@@ -20,7 +20,8 @@ constexpr int kMaxReported = 100;
 HelpDocument HelpDocument::load(const QString &path)
 {
     try {
-        return fromText(TextFile::read(path));
+        // A document that stops being readable part way keeps the lines read so far.
+        return fromText(TextFile::read(path, TextFile::OnReadError::KeepLinesRead));
     } catch (const Failure &) {
         return {};
     }

@@ -5,6 +5,7 @@
 #include "platform/Marks.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,13 @@ namespace {
 
 constexpr int kIndexReturn = 2; // document line 3
 constexpr int kHeadingLead = 8; // the heading is brought up to this many rows above the line shown
+
+// Keys that put a character into the search box, ENTER and BACKSPACE included; TAB, ESCAPE and the
+// control keys do not.
+bool producesCharacter(const QString &typed)
+{
+    return !typed.isEmpty() && (typed.front().isPrint() || typed.front() == u'\r' || typed.front() == u'\b');
+}
 
 } // namespace
 
@@ -258,6 +266,16 @@ void ayuda::Text1_MouseMove()
                        "  Presentará las simulitudes encontradas, dando el nº de línea donde se encuentra."));
 }
 
+void ayuda::keyPressEvent(QKeyEvent *event)
+{
+    // The window has no cancel button: ESCAPE does not close it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool ayuda::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -278,9 +296,14 @@ bool ayuda::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
         if (watched == Text1) {
             const QString typed = static_cast<QKeyEvent *>(event)->text();
-            if (!typed.isEmpty() && Text1_KeyPress(typed.front().unicode()))
+            if (producesCharacter(typed) && Text1_KeyPress(typed.front().unicode()))
                 return true; // ENTER searched; the box takes nothing more from it
         }
+        break;
+    case QEvent::InputMethod:
+        // Accented letters made with a dead key or an input method arrive as a commit, not as a key.
+        if (watched == Text1 && !static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
+            Text1_KeyPress(static_cast<QInputMethodEvent *>(event)->commitString().front().unicode());
         break;
     default:
         break;

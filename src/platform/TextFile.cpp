@@ -14,6 +14,7 @@ namespace {
 
 constexpr char kWindows1252[] = "windows-1252";
 constexpr qint64 kMebibyte = qint64(1024) * 1024;
+constexpr qsizetype kReadChunk = 1 << 20;
 
 QString decodeWindows1252(QByteArrayView bytes)
 {
@@ -62,20 +63,41 @@ QString writeFailureText(const QString &path, QFileDevice::FileError error)
 
 } // namespace
 
-TextFile TextFile::read(const QString &path)
+TextFile TextFile::read(const QString &path, OnReadError onError)
 {
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
         throw Failure(openFailureText(path), path);
-    if (file.size() > kMaxSize)
-        throw Failure(QStringLiteral("El archivo %1 es demasiado grande (%2 MB); el máximo es %3 MB.")
-                          .arg(Failure::quoted(path))
-                          .arg(file.size() / kMebibyte)
-                          .arg(kMaxSize / kMebibyte),
-                      path);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(QStringLiteral("Error al leer el archivo %1.").arg(Failure::quoted(path)), path);
+    return read(file, path, onError);
+}
+
+TextFile TextFile::read(QIODevice &device, const QString &path, OnReadError onError)
+{
+    const auto tooLarge = [&](qint64 size) {
+        return Failure(QStringLiteral("El archivo %1 es demasiado grande (%2 MB); el máximo es %3 MB.")
+                           .arg(Failure::quoted(path))
+                           .arg(size / kMebibyte)
+                           .arg(kMaxSize / kMebibyte),
+                       path);
+    };
+    if (device.size() > kMaxSize)
+        throw tooLarge(device.size());
+    QByteArray bytes;
+    bytes.reserve(device.size());
+    QByteArray chunk(kReadChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = device.read(chunk.data(), chunk.size());
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (onError == OnReadError::KeepLinesRead)
+                break;
+            throw Failure(QStringLiteral("Error al leer el archivo %1.").arg(Failure::quoted(path)), path);
+        }
+        if (bytes.size() + got > kMaxSize)
+            throw tooLarge(bytes.size() + got);
+        bytes.append(chunk.constData(), got);
+    }
     return fromBytes(bytes, path);
 }
 

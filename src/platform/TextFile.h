@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,8 +25,17 @@ public:
     // Files larger than this are refused rather than read into memory.
     static constexpr qint64 kMaxSize = 256ll * 1024 * 1024;
 
+    // What a read error part way through the file does: fail, or keep what was read up to it.
+    enum class OnReadError
+    {
+        Fail,
+        KeepLinesRead
+    };
+
     // Throws Failure, naming the file, when it is missing, unreadable or too large.
-    static TextFile read(const QString &path);
+    static TextFile read(const QString &path, OnReadError onError = OnReadError::Fail);
+    // The same from an open device; path names it in messages.
+    static TextFile read(QIODevice &device, const QString &path, OnReadError onError = OnReadError::Fail);
     // The same rules applied to bytes already in memory; path only names them in messages.
     static TextFile fromBytes(const QByteArray &bytes, const QString &path = {});
 

@@ -5,6 +5,7 @@
 #include "platform/DesignUnits.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,6 +59,8 @@ private slots:
     void searchAnswer_data();
     void searchAnswer();
     void typingClearsTheSelection();
+    void keysThatTypeNothingKeepTheMatches_data();
+    void keysThatTypeNothingKeepTheMatches();
     void moreThanHundredMatches();
     void printsTheSelectionInListOrder();
     void noPrinterDoesNothing();
@@ -318,6 +321,34 @@ void TestAyuda::typingClearsTheSelection()
     QCOMPARE(box()->text(), QStringLiteral("a"));
     QTest::mouseClick(button("Command1"), Qt::LeftButton);
     QVERIFY(selected().isEmpty());
+}
+
+void TestAyuda::keysThatTypeNothingKeepTheMatches_data()
+{
+    QTest::addColumn<int>("key"); // 0: an accented letter committed by the input method
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("a letter") << int(Qt::Key_A) << false;
+    QTest::newRow("BACKSPACE") << int(Qt::Key_Backspace) << false;
+    QTest::newRow("a dead-key accent") << 0 << false;
+    QTest::newRow("TAB, on the way to printing") << int(Qt::Key_Tab) << true;
+    QTest::newRow("ESCAPE") << int(Qt::Key_Escape) << true;
+}
+
+void TestAyuda::keysThatTypeNothingKeepTheMatches()
+{
+    QFETCH(int, key);
+    QFETCH(bool, kept);
+    open(guide());
+    search(QStringLiteral("tema 0"));
+    if (key == 0) {
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("á"));
+        QApplication::sendEvent(box(), &commit);
+    } else {
+        QTest::keyClick(box(), Qt::Key(key));
+    }
+    QCOMPARE(selected().size(), kept ? 18 : 0);
+    QVERIFY(m_window->isVisible());
 }
 
 void TestAyuda::moreThanHundredMatches()

@@ -23,6 +23,7 @@ private slots:
     void encodings();
     void unreadableFilesNameTheFile_data();
     void unreadableFilesNameTheFile();
+    void readErrorPartWay();
     void appendWritesWindows1252WithCrLfAfterEarlierBytes();
     void appendFailureNamesTheFile_data();
     void appendFailureNamesTheFile();
@@ -135,6 +136,40 @@ void TestPlatform::unreadableFilesNameTheFile()
     QVERIFY2(failure->description().contains(reason), qPrintable(failure->description()));
     QVERIFY(failure->description().contains(QStringLiteral("«%1»").arg(path)));
     QCOMPARE(failure->file(), path);
+}
+
+// A device that gives some lines and then fails, as a disk with a bad sector would.
+class FailingDevice : public QIODevice
+{
+public:
+    FailingDevice() { open(QIODevice::ReadOnly); }
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        if (m_given)
+            return -1;
+        m_given = true;
+        const QByteArray part("uno\r\ndos\r\n");
+        const qint64 count = std::min<qint64>(size, part.size());
+        memcpy(data, part.constData(), count);
+        return count;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    bool m_given = false;
+};
+
+void TestPlatform::readErrorPartWay()
+{
+    FailingDevice failing;
+    const auto failure = testsupport::failureOf([&] { TextFile::read(failing, QStringLiteral("guia.ans")); });
+    QVERIFY(failure && failure->description().contains(u"«guia.ans»"));
+    FailingDevice keeping;
+    const TextFile kept =
+        TextFile::read(keeping, QStringLiteral("guia.ans"), TextFile::OnReadError::KeepLinesRead);
+    QCOMPARE(linesOf(kept), QStringList({"uno", "dos"}));
 }
 
 void TestPlatform::appendWritesWindows1252WithCrLfAfterEarlierBytes()
