@@ -155,12 +155,14 @@ int main(int argc, char *argv[])
         bareMemory = std::max(bareMemory, b.kilobytes);
         parlanzaMemory = std::max(parlanzaMemory, p.kilobytes);
     }
-    std::printf("%-40s %10s %12s\n", "arranque hasta el primer discurso", "mediana ms", "memoria MB");
-    std::printf("%-40s %10.1f %12.1f\n", "ventana Qt vacía", median(bare), bareMemory / 1024.0);
-    std::printf("%-40s %10.1f %12.1f\n", "Parlanza", median(parlanza), parlanzaMemory / 1024.0);
-    std::printf("%-40s %10.2f\n", "proporción (objetivo < 1,5)", median(parlanza) / median(bare));
+    // One "key,value" line per figure; bench/run-all.sh puts them into the common table.
     const Sample soak = runChild(QStringLiteral("--soak"));
-    std::printf("%-40s %10.1f %12.1f\n", "Parlanza tras 32767 discursos", soak.milliseconds,
-                soak.kilobytes / 1024.0);
+    std::printf("startup_bare_ms,%.1f\n", median(bare));
+    std::printf("startup_parlanza_ms,%.1f\n", median(parlanza));
+    std::printf("startup_ratio,%.2f\n", median(parlanza) / median(bare));
+    std::printf("rss_bare_mb,%.1f\n", bareMemory / 1024.0);
+    std::printf("rss_startup_mb,%.1f\n", parlanzaMemory / 1024.0);
+    std::printf("rss_32767_speeches_mb,%.1f\n", soak.kilobytes / 1024.0);
+    std::printf("soak_32767_speeches_ms,%.0f\n", soak.milliseconds);
     return 0;
 }

@@ -1,11 +1,50 @@
 #!/usr/bin/env bash
-# Builds the optimised programs and runs every benchmark of the project, offscreen.
+# Builds the optimised programs, runs every benchmark of the project offscreen and prints one table (Markdown,
+# ready for bench/RESULTS.md) with each figure, its target and whether it is met.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 export QT_QPA_PLATFORM=offscreen
-echo "== $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) núcleos, $(uname -srm)"
-build/release/bench/bench_core --benchmark_format=console 2>/dev/null
-build/release/bench/bench_help --benchmark_format=console 2>/dev/null
-build/release/bench/bench_startup 2>/dev/null
+
+# Every figure as "key,value": Google Benchmark's CSV gives the time (or the rate) of each benchmark.
+figures() {
+    for program in bench_core bench_help; do
+        build/release/bench/$program --benchmark_format=csv 2>/dev/null |
+            awk -F, 'NR > 1 { gsub(/"/, "", $1); print $1 "," ($7 != "" ? $7 : $3) }'
+    done
+    build/release/bench/bench_startup 2>/dev/null
+}
+
+echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) núcleos, $(uname -srm)"
+echo
+figures | awk -F, '
+    { v[$1] = $2 }
+    function row(measure, result, target, met) {
+        printf "| %s | %s | %s | %s |\n", measure, result, target, met == "" ? "—" : (met ? "sí" : "no")
+    }
+    END {
+        print "| medida | resultado | objetivo | cumple |"
+        print "|---|---|---|---|"
+        row("componer discursos (base de cuatro grupos)", sprintf("%.2f M/s", v["BM_Compose"] / 1e6),
+            "≥ 1 M/s", v["BM_Compose"] >= 1e6)
+        row("carga en frío de una base de 32767 líneas (cuenta, lista, selección, primer discurso)",
+            sprintf("%.1f ms", v["BM_ColdLoadOfLargestFile"]), "< 20 ms", v["BM_ColdLoadOfLargestFile"] < 20)
+        row("lectura de ese archivo (decodificar y partir en líneas)",
+            sprintf("%.1f ms", v["BM_ReadLargestFile"]), "—", "")
+        row("arranque hasta el primer discurso frente a una ventana Qt vacía (mediana)",
+            sprintf("%.1f ms frente a %.1f ms: %.2f", v["startup_parlanza_ms"], v["startup_bare_ms"],
+                    v["startup_ratio"]), "< 1,5", v["startup_ratio"] < 1.5)
+        row("memoria residente tras el arranque",
+            sprintf("%.1f MB (ventana vacía %.1f MB)", v["rss_startup_mb"], v["rss_bare_mb"]), "< 60 MB",
+            v["rss_startup_mb"] < 60)
+        row("memoria residente tras 32767 discursos en modo automático",
+            sprintf("%.1f MB (%.0f ms)", v["rss_32767_speeches_mb"], v["soak_32767_speeches_ms"]),
+            "crece solo con el historial", "")
+        row("ventana de ayuda: cargar una guía de 32767 líneas", sprintf("%.1f ms", v["BM_HelpLoad"]),
+            "< 100 ms", v["BM_HelpLoad"] < 100)
+        row("ventana de ayuda: búsqueda con 100 coincidencias", sprintf("%.1f ms", v["BM_HelpSearch100"]),
+            "< 20 ms", v["BM_HelpSearch100"] < 20)
+        row("recurso de versión del propio ejecutable", sprintf("%.0f µs", v["BM_ReadOwnVersionResource"]),
+            "—", "")
+    }'
