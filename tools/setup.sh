@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
-    printer-driver-cups-pdf xvfb xdotool desktop-file-utils appstream)
+    printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream)
 
 install_missing() {
     local missing=()

@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTimer>
 
 namespace parlanza {
 
@@ -20,6 +19,12 @@ namespace {
 
 constexpr int kIndexReturn = 2; // document line 3
 constexpr int kHeadingLead = 8; // the heading is brought up to this many rows above the line shown
+
+// The window's outer place and size.
+QRect designPlace()
+{
+    return twipsRect(0, 0, 12000, 9000);
+}
 
 // Keys that put a character into the search box, ENTER and BACKSPACE included; TAB, ESCAPE and the
 // control keys do not.
@@ -133,14 +138,14 @@ void ayuda::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!m_placed) {
         m_placed = true;
-        QTimer::singleShot(0, this, [this] { placeFrame(this, twipsRect(0, 0, 12000, 9000)); });
+        placeFrameOnFirstShow(this, designPlace());
     }
     List1->setFocus();
 }
 
 void ayuda::Form_Load()
 {
-    placeFrame(this, twipsRect(0, 0, 12000, 9000));
+    placeFrame(this, designPlace());
     // A missing or unreadable document leaves the list empty, without a message.
     m_document = HelpDocument::load(m_dire + QStringLiteral("parlanzaguia.ans"));
     List1->addItems(m_document.lines());

@@ -37,7 +37,6 @@ const QColor kAutoColour(255, 0, 0);
 
 constexpr int kDesignTimerInterval = 14000;
 constexpr double kSpeechFontSize = 14.0;
-constexpr int kLateFrameMs = 300;
 
 // The window's outer place and size.
 QRect designPlace()
@@ -258,13 +257,7 @@ void dialogo::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!m_placed) {
         m_placed = true;
-        // The frame's size is known only once the window is shown, and on X11 only once the window manager
-        // has sent its extents, which may come later: place the window again if its outer size is still off.
-        QTimer::singleShot(0, this, &dialogo::placeWindow);
-        QTimer::singleShot(kLateFrameMs, this, [this] {
-            if (frameGeometry().size() != designPlace().size())
-                placeWindow();
-        });
+        placeFrameOnFirstShow(this, designPlace());
     }
 }
 

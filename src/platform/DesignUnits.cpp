@@ -1,5 +1,6 @@
 #include "DesignUnits.h"
 
+#include <QTimer>
 #include <QWidget>
 
 namespace parlanza {
@@ -10,6 +11,17 @@ void placeFrame(QWidget *window, const QRect &outer)
     const QSize frame = window->frameGeometry().size() - window->geometry().size();
     window->move(outer.topLeft());
     window->resize(outer.size() - frame);
+}
+
+void placeFrameOnFirstShow(QWidget *window, const QRect &outer)
+{
+    QTimer::singleShot(0, window, [window, outer] { placeFrame(window, outer); });
+    for (const int ms : {100, 300, 1000}) {
+        QTimer::singleShot(ms, window, [window, outer] {
+            if (window->isVisible() && window->frameGeometry().size() != outer.size())
+                placeFrame(window, outer);
+        });
+    }
 }
 
 void installDesignFontSubstitutes()

@@ -26,6 +26,11 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 
 // Places a top-level window so that its outer frame, title bar included, has the given place and size.
 void placeFrame(QWidget *window, const QRect &outer);
+// The same for a window being shown for the first time: its frame's size is known only once it is shown, and
+// on X11 only once the window manager has sent its extents, which may come a little later. So the window is
+// placed after the show and placed again, a few times within the first second, while its outer size is still
+// off.
+void placeFrameOnFirstShow(QWidget *window, const QRect &outer);
 
 // Makes the design font names resolve to the installed metric-compatible Liberation fonts.
 void installDesignFontSubstitutes();
