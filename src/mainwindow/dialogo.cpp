@@ -587,13 +587,16 @@ bool dialogo::eventFilter(QObject *watched, QEvent *event)
         }
     } else if (watched == Label5) {
         // A label's click is a press and a release on it; the second press of a double click is not one.
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+        const auto leftButton = [event] {
+            return static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+        };
+        if (event->type() == QEvent::MouseButtonPress && leftButton()) {
             m_label5Pressed = true;
-        else if (event->type() == QEvent::MouseButtonDblClick)
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
             m_label5Pressed = false;
-        else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
-            const bool click = m_label5Pressed && Label5->rect().contains(mouse->position().toPoint());
+        } else if (event->type() == QEvent::MouseButtonRelease && leftButton()) {
+            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+            const bool click = m_label5Pressed && Label5->rect().contains(at);
             m_label5Pressed = false;
             if (click)
                 Label5_Click();
