@@ -24,8 +24,9 @@ QString writeLargestFile(const QTemporaryDir &dir)
         text += line + QStringLiteral("\r\n");
         ++lines;
     };
-    for (int base = 1; lines < 32767; ++base) {
-        const QString number = QStringLiteral("%1").arg(base, 2, 10, QChar(u'0'));
+    int base = 0;
+    while (lines < 32767) {
+        const QString number = QStringLiteral("%1").arg(++base, 2, 10, QChar(u'0'));
         add(QStringLiteral("DD0") + number + QStringLiteral("201200200200|Base de prueba número ") + number);
         for (int group = 1; group <= 4; ++group) {
             for (int i = 0; i < 200 && lines < 32767; ++i)
