@@ -7,7 +7,7 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 
-packages=(g++ make cmake qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
+packages=(g++ make cmake dpkg-dev qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
     printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream)
 
 install_missing() {

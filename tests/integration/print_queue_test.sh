@@ -60,7 +60,9 @@ lpadmin -d ParlanzaPDF
 
 printf 'primera l\xednea impresa\r\nsegunda, sin seleccionar\r\ntercera l\xednea impresa\r\n' >"$work/guide/parlanzaguia.ans"
 outdir=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
-before=$(ls "$outdir" 2>/dev/null | wc -l)
+# cups-pdf makes its folder with its first job: on a fresh machine it is not there yet.
+pdfs() { { ls "$outdir" 2>/dev/null || true; } | wc -l; }
+before=$(pdfs)
 
 "$program" "$work/guide" | grep -q "impresora: ParlanzaPDF"
 
@@ -70,7 +72,7 @@ for _ in $(seq 100); do
 done
 lpstat -W completed -o ParlanzaPDF | grep -q ParlanzaPDF || { echo "el trabajo no llegó a la cola"; exit 1; }
 for _ in $(seq 50); do
-    [ "$(ls "$outdir" 2>/dev/null | wc -l)" -gt "$before" ] && break
+    [ "$(pdfs)" -gt "$before" ] && break
     sleep 0.2
 done
 # cups-pdf has rendered the job; its fonts lose their text, so read the document the queue received instead.
