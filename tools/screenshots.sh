@@ -8,23 +8,25 @@ build=${1:-build/release}
 mkdir -p docs
 env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -e
+    # The first visible window whose title holds $1, waited for up to ten seconds.
+    window() {
+        for _ in $(seq 100); do
+            w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+            [ -n "$w" ] && { echo "$w"; return; }
+            sleep 0.1
+        done
+        echo "No aparece la ventana «$1»." >&2
+        return 1
+    }
     "$1/bin/parlanza" & pid=$!
-    for _ in $(seq 100); do
-        main=$(xdotool search --onlyvisible --name "PARLANZA" 2>/dev/null | head -n 1)
-        [ -n "$main" ] && break
-        sleep 0.1
-    done
+    main=$(window PARLANZA)
     sleep 1
     import -window "$main" docs/ventana-principal.png
     # "Ayuda", the fifth item of the menu bar, from the keyboard.
     xdotool windowfocus --sync "$main"
     xdotool key alt; sleep 0.3
     xdotool key Right Right Right Right Return
-    for _ in $(seq 50); do
-        help=$(xdotool search --onlyvisible --name "AYUDA" 2>/dev/null | head -n 1)
-        [ -n "$help" ] && break
-        sleep 0.1
-    done
+    help=$(window AYUDA)
     sleep 1
     import -window "$help" docs/ventana-ayuda.png
     kill "$pid"' _ "$build"
