@@ -184,9 +184,7 @@ int runCheckAndList(const Options &options, const TextFile &file, Console &conso
             const QString kind = finding.severity == Finding::Severity::Error ? QStringLiteral("error")
                                                                               : QStringLiteral("aviso");
             console.out(QStringLiteral("%1:%2: %3: %4\n")
-                            .arg(options.file)
-                            .arg(finding.line)
-                            .arg(kind, finding.message));
+                            .arg(options.file, QString::number(finding.line), kind, finding.message));
         }
         console.out(QStringLiteral("%1: %2, %3, %4.\n")
                         .arg(options.file, counted(report.bases.size(), "base", "bases"),
@@ -213,7 +211,7 @@ int runCheckAndList(const Options &options, const TextFile &file, Console &conso
     return options.check && report.count(Finding::Severity::Error) > 0 ? kExitFailed : kExitOk;
 }
 
-int composeSpeeches(const Options &options, Console &console)
+int composeSpeeches(const Options &options, const TextFile &file, Console &console)
 {
     std::unique_ptr<Clock> clock;
     if (options.seeded)
@@ -222,7 +220,8 @@ int composeSpeeches(const Options &options, Console &console)
         clock = std::make_unique<SystemClock>();
     UniformRandom random(options.seeded ? options.seed : QRandomGenerator::system()->generate64());
     SpeechCore core(*clock, random);
-    core.setPremiseFile(options.file);
+    // The file was read once already; a pipe would give nothing the second time.
+    core.setPremiseText(file);
     core.state.separator = (options.joined ? kJoinedPremises : kSeparatedPremises).toString();
 
     try {
@@ -302,7 +301,7 @@ int runCompanion(const QStringList &arguments)
     }
     if (options->check || options->list)
         return runCheckAndList(*options, file, console);
-    return composeSpeeches(*options, console);
+    return composeSpeeches(*options, file, console);
 }
 
 } // namespace parlanza

@@ -11,9 +11,32 @@ namespace parlanza::premise {
 
 namespace {
 
-QStringView firstSix(QStringView line)
+// A character beyond the 16-bit range (an emoji, say) takes two code units and counts as one character.
+bool continuesCharacter(QStringView text, qsizetype i)
 {
-    return line.left(6);
+    return i > 0 && text[i].isLowSurrogate() && text[i - 1].isHighSurrogate();
+}
+
+// The first n characters of a text.
+QStringView firstCharacters(QStringView text, qsizetype n)
+{
+    qsizetype units = 0;
+    for (qsizetype characters = 0; units < text.size(); ++units) {
+        if (!continuesCharacter(text, units) && ++characters > n)
+            break;
+    }
+    return text.left(units);
+}
+
+// Whether the text has at least n characters.
+bool hasCharacters(QStringView text, qsizetype n)
+{
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < text.size() && characters < n; ++i) {
+        if (!continuesCharacter(text, i))
+            ++characters;
+    }
+    return characters >= n;
 }
 
 bool isTwoDigits(QStringView text)
@@ -26,12 +49,12 @@ bool isTwoDigits(QStringView text)
 
 bool isHeaderLine(QStringView line)
 {
-    return firstSix(line).contains(kMark);
+    return firstCharacters(line, 6).contains(kMark);
 }
 
 bool isUsablePremise(QStringView entry)
 {
-    return entry.size() >= 4 && !entry.contains(kMark);
+    return hasCharacters(entry, 4) && !entry.contains(kMark);
 }
 
 std::optional<QString> headerProblem(QStringView header)
@@ -87,7 +110,7 @@ Section findSection(const TextFile &file, qsizetype lineLimit, QStringView start
     const qsizetype lines = std::min(lineLimit, file.lineCount());
     qsizetype first = -1;
     for (qsizetype i = 0; i < lines; ++i) {
-        const QStringView window = firstSix(file.line(i));
+        const QStringView window = firstCharacters(file.line(i), 6);
         const bool isStart = window.contains(start);
         if (isStart && first < 0)
             first = i;
@@ -109,15 +132,12 @@ GroupLayout layoutGroups(QStringView baseSpec, int groupCount)
     const QString base = baseNumberText(baseSpec);
     if (groupCount > kMaxGroups)
         throw Failure(QStringLiteral("La base %1 tiene %2 grupos de premisas; el máximo es %3.")
-                          .arg(base)
-                          .arg(groupCount)
-                          .arg(kMaxGroups));
+                          .arg(base, QString::number(groupCount), QString::number(kMaxGroups)));
     auto overflow = [&](int group) {
         return Failure(
             QStringLiteral("Desbordamiento en la base %1: el grupo %2 empezaría después de la entrada "
                            "32767 de su sección.")
-                .arg(base)
-                .arg(group));
+                .arg(base, QString::number(group)));
     };
     GroupLayout layout;
     for (int k = 1; k <= groupCount; ++k) {

@@ -109,8 +109,7 @@ void Checker::checkOrder(const BaseSummary &base, int number)
             QStringLiteral(
                 "la base %1 está repetida (ya aparece en la línea %2): al elegir esta se cargarían las "
                 "líneas de la primera.")
-                .arg(base.number)
-                .arg(*seen));
+                .arg(base.number, QString::number(*seen)));
         return;
     }
     m_firstLineOfNumber.insert(number, base.line);
@@ -190,9 +189,7 @@ void Checker::checkBase(qsizetype headerIndex, BaseSummary &base)
         if (!isThreeDigits(field) && !(spare == 2 && k == header.groupCount))
             add(base.line, Severity::Warning,
                 QStringLiteral("el tamaño del grupo %1 («%2») no son tres cifras; se lee como %3.")
-                    .arg(k)
-                    .arg(field.toString())
-                    .arg(size));
+                    .arg(QString::number(k), field, QString::number(size)));
         if (size < 1)
             add(base.line, Severity::Warning,
                 QStringLiteral("el grupo %1 tiene tamaño %2; debe tener al menos una premisa.")
@@ -221,9 +218,8 @@ void Checker::checkBase(qsizetype headerIndex, BaseSummary &base)
             } else if (i > 0 && i < ownCount) {
                 add(fileLine(i), Severity::Warning,
                     QStringLiteral("esta línea está en el grupo %1 de la base %2, pero nunca se elegirá: %3.")
-                        .arg(k)
-                        .arg(base.number)
-                        .arg(entry.contains(premise::kMark) ? QStringLiteral("contiene «DD0»")
+                        .arg(QString::number(k), base.number,
+                             entry.contains(premise::kMark) ? QStringLiteral("contiene «DD0»")
                                                             : QStringLiteral("tiene menos de 4 caracteres")));
             }
         }
@@ -235,25 +231,19 @@ void Checker::checkBase(qsizetype headerIndex, BaseSummary &base)
                 QStringLiteral(
                     "la base %1 no tiene ninguna premisa utilizable en el grupo %2 (líneas %3 a %4); el "
                     "programa no podría componer con ella.")
-                    .arg(base.number)
-                    .arg(k)
-                    .arg(fileLine(range.first))
-                    .arg(fileLine(range.last)));
+                    .arg(base.number, QString::number(k), QString::number(fileLine(range.first)),
+                         QString::number(fileLine(range.last))));
         else if (missing)
             add(base.line, Severity::Warning,
                 QStringLiteral(
                     "el grupo %1 de la base %2 llega hasta la línea %3, pero la base acaba en la línea %4.")
-                    .arg(k)
-                    .arg(base.number)
-                    .arg(fileLine(range.last))
-                    .arg(fileLine(section.count - 1)));
+                    .arg(QString::number(k), base.number, QString::number(fileLine(range.last)),
+                         QString::number(fileLine(section.count - 1))));
         if (borrowed)
             add(base.line, Severity::Warning,
                 QStringLiteral(
                     "el grupo %1 de la base %2 toma líneas de la base siguiente (desde la línea %3).")
-                    .arg(k)
-                    .arg(base.number)
-                    .arg(fileLine(ownCount)));
+                    .arg(QString::number(k), base.number, QString::number(fileLine(ownCount))));
     }
 
     for (qsizetype i = 1; i < ownCount; ++i) {

@@ -53,11 +53,22 @@ QString SpeechCore::premiseFile() const
     return m_premiseFile.isEmpty() ? state.dire + kPremiseFileName.toString() : m_premiseFile;
 }
 
+void SpeechCore::setPremiseText(const TextFile &text)
+{
+    m_premiseFile = text.path();
+    m_premiseText = text;
+}
+
+TextFile SpeechCore::readPremiseFile() const
+{
+    return m_premiseText ? *m_premiseText : TextFile::read(premiseFile());
+}
+
 void SpeechCore::countLines()
 {
     state.lineCount = 0;
     const QString path = premiseFile();
-    const TextFile file = TextFile::read(path);
+    const TextFile file = readPremiseFile();
     if (file.lineCount() > premise::kMaxLines) {
         state.lineCount = premise::kMaxLines;
         throw Failure::atLine(path, premise::kMaxLines + 1,
@@ -78,7 +89,7 @@ void SpeechCore::toggleBaseList()
     bases.entries.clear();
     bases.lines.clear();
     bases.current = -1;
-    const TextFile file = TextFile::read(premiseFile());
+    const TextFile file = readPremiseFile();
     for (qsizetype i = 0; i < file.lineCount(); ++i) {
         if (premise::isHeaderLine(file.line(i))) {
             bases.entries.append(file.line(i).toString());
@@ -117,7 +128,7 @@ void SpeechCore::selectBase()
     m_sectionFirstLine = 0;
     controls.banner = baseBanner(header.title);
 
-    const TextFile file = TextFile::read(premiseFile());
+    const TextFile file = readPremiseFile();
     const premise::Section section = premise::findSection(file, state.lineCount, start, end);
     controls.premises.reserve(section.count);
     for (qsizetype i = 0; i < section.count; ++i)

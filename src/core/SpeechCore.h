@@ -3,11 +3,13 @@
 #include "PremiseBase.h"
 #include "PremiseList.h"
 #include "SharedState.h"
+#include "platform/TextFile.h"
 
 #include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace parlanza {
 
@@ -61,6 +63,9 @@ public:
     // The premise base file: "dialogo.soy" in dire, unless another file was given.
     QString premiseFile() const;
     void setPremiseFile(const QString &path) { m_premiseFile = path; }
+    // Uses a premise base already read (from a pipe, say, which gives its lines only once) instead of reading
+    // the file at every step; messages still name the file.
+    void setPremiseText(const TextFile &text);
 
     // Counts the lines of the premise base file into lineCount. A file of more than 32767 lines is reported
     // once, after lineCount has been set to 32767.
@@ -89,7 +94,10 @@ private:
 
     Clock &m_clock;
     RandomSource &m_random;
+    TextFile readPremiseFile() const;
+
     QString m_premiseFile;
+    std::optional<TextFile> m_premiseText;
     // The group layout of the last compose, kept while baseSpec and baseTag stay the same.
     QString m_layoutSpec;
     QString m_layoutTag;

@@ -11,7 +11,8 @@ Failure::Failure(QString description, QString file, qint64 line)
 
 Failure Failure::atLine(const QString &file, qint64 line, const QString &text)
 {
-    return Failure(QStringLiteral("%1, línea %2: %3").arg(quoted(file)).arg(line).arg(text), file, line);
+    return Failure(QStringLiteral("%1, línea %2: %3").arg(quoted(file), QString::number(line), text), file,
+                   line);
 }
 
 QString Failure::quoted(const QString &file)

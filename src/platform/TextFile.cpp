@@ -75,9 +75,8 @@ TextFile TextFile::read(QIODevice &device, const QString &path, OnReadError onEr
 {
     const auto tooLarge = [&](qint64 size) {
         return Failure(QStringLiteral("El archivo %1 es demasiado grande (%2 MB); el máximo es %3 MB.")
-                           .arg(Failure::quoted(path))
-                           .arg(size / kMebibyte)
-                           .arg(kMaxSize / kMebibyte),
+                           .arg(Failure::quoted(path), QString::number(size / kMebibyte),
+                                QString::number(kMaxSize / kMebibyte)),
                        path);
     };
     if (device.size() > kMaxSize)
@@ -160,7 +159,36 @@ QByteArray TextFile::encodeWindows1252(QStringView text)
     if (!encoder.isValid())
         throw Failure(
             QStringLiteral("Este sistema no puede escribir texto en Windows-1252 (falta ICU en Qt)."));
-    return encoder.encode(text);
+    // ICU writes the control character SUB for a character the code page lacks; Windows writes "?", which
+    // reads back as text. The 32 characters of 0x80 to 0x9F are learnt from the decoder, not from a table.
+    static const QString upperHalf = [] {
+        QByteArray bytes;
+        for (int byte = 0x80; byte < 0xA0; ++byte)
+            bytes.append(static_cast<char>(byte));
+        return decodeWindows1252(bytes);
+    }();
+    auto fits = [](QChar c) {
+        return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF) || upperHalf.contains(c);
+    };
+    if (std::all_of(text.begin(), text.end(), fits))
+        return encoder.encode(text);
+    // A letter and its accent written apart (as some editors do) become the one letter the code page has.
+    const QString composed = text.toString().normalized(QString::NormalizationForm_C);
+    text = composed;
+    QString fitted;
+    fitted.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (fits(c)) {
+            fitted += c;
+            continue;
+        }
+        // A character beyond the 16-bit range is one "?", not two.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        fitted += u'?';
+    }
+    return encoder.encode(fitted);
 }
 
 void TextFile::appendLines(const QString &path, const QStringList &lines)

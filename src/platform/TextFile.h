@@ -50,6 +50,7 @@ public:
     static void appendLines(const QString &path, const QStringList &lines);
 
     static QString decode(const QByteArray &bytes, Encoding *detected = nullptr);
+    // Windows-1252 bytes of the text; a character the code page lacks becomes "?", as on Windows.
     static QByteArray encodeWindows1252(QStringView text);
 
 private:

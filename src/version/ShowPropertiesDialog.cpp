@@ -38,6 +38,29 @@ QString entryName(const QString &key)
     return names.value(key, key);
 }
 
+// The Spanish name of a file type the reader gives in its own words.
+QString typeName(const QString &fileType)
+{
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("Application"), QStringLiteral("Aplicación")},
+        {QStringLiteral("DLL"), QStringLiteral("Biblioteca de vínculos dinámicos (DLL)")},
+        {QStringLiteral("Driver"), QStringLiteral("Controlador")},
+        {QStringLiteral("Font"), QStringLiteral("Fuente")},
+        {QStringLiteral("VxD"), QStringLiteral("Controlador virtual (VxD)")},
+        {QStringLiteral("Lib"), QStringLiteral("Biblioteca estática")},
+        {QStringLiteral("Unknown"), QStringLiteral("Desconocido")},
+    };
+    return names.value(fileType, fileType);
+}
+
+// Sizes and dates in Spanish like the rest of the program: the user's own Spanish, or Spain's when the
+// desktop speaks another language.
+QLocale sheetLocale()
+{
+    const QLocale system = QLocale::system();
+    return system.language() == QLocale::Spanish ? system : QLocale(QLocale::Spanish, QLocale::Spain);
+}
+
 void addRow(QFormLayout *form, const QString &name, const QString &value)
 {
     auto *label = new QLabel(value);
@@ -61,7 +84,7 @@ int ShowFileProperties(const QString &path, QWidget *owner)
     sheet->setWindowTitle(QStringLiteral("Propiedades de %1").arg(file.fileName()));
     sheet->setModal(false);
     auto *form = new QFormLayout;
-    const QLocale locale = QLocale::system();
+    const QLocale locale = sheetLocale();
     addRow(form, QStringLiteral("Nombre"), file.fileName());
     addRow(form, QStringLiteral("Carpeta"), QDir::toNativeSeparators(file.absolutePath()));
     addRow(form, QStringLiteral("Tamaño"),
@@ -77,7 +100,7 @@ int ShowFileProperties(const QString &path, QWidget *owner)
         for (const auto &[key, value] : versionresource::firstStringTable(resource))
             addRow(form, entryName(key), value);
         addRow(form, QStringLiteral("Idioma"), info.LanguageName());
-        addRow(form, QStringLiteral("Tipo"), info.FileType());
+        addRow(form, QStringLiteral("Tipo"), typeName(info.FileType()));
     } else {
         addRow(form, QStringLiteral("Versión"),
                QStringLiteral("El archivo no tiene información de versión."));

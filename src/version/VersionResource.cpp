@@ -1,11 +1,11 @@
 #include "VersionResource.h"
 
 #include "BinaryReader.h"
+#include "platform/TextFile.h"
 
 #include <QFile>
 #include <QSet>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <optional>
 #include <unicode/uloc.h>
 
@@ -314,7 +314,7 @@ std::optional<Value> query(const QByteArray &resource, QStringView subBlock)
         if (node->valueBytes == 0)
             return value;
         const QString text = textOf(view, *node);
-        value.data = QStringEncoder("windows-1252").encode(text);
+        value.data = TextFile::encodeWindows1252(text);
         value.data.append('\0');
         value.length = text.size() + 1;
         return value;
@@ -351,6 +351,9 @@ QString languageName(quint16 languageId)
     uloc_getLocaleForLCID(languageId, locale, sizeof locale, &status);
     if (U_FAILURE(status) || locale[0] == '\0')
         return QStringLiteral("Idioma desconocido");
+    // The neutral and default identifiers (0x0000, 0x0400, 0x0800, ...) have no language of their own.
+    if (qstrcmp(locale, "root") == 0)
+        return QStringLiteral("Idioma neutral");
     UChar name[256] = {};
     status = U_ZERO_ERROR;
     const int32_t length = uloc_getDisplayName(locale, "es", name, 256, &status);

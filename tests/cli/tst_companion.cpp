@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,10 +20,12 @@ struct Run
     QString err;
 };
 
-Run run(const QStringList &arguments)
+Run run(const QStringList &arguments, const QByteArray &input = {})
 {
     QProcess process;
     process.start(kProgram, arguments);
+    process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(60000)) {
         process.kill();
         qFatal("parlanza-discurso did not finish");
@@ -55,6 +58,8 @@ private slots:
     void failures();
     void speech32768IsReportedAfterTheRest();
     void helpIsSpanish();
+    void baseFromAPipe();
+    void placeholdersInThePathStayInMessages();
 
 private:
     QString writeBase(const QString &name, const QStringList &lines);
@@ -208,6 +213,28 @@ void TestCompanion::helpIsSpanish()
          {"Uso: ", "[opciones]", "Opciones:", "Muestra esta ayuda.", "--check", "--raw", "RUTA"})
         QVERIFY2(help.contains(QLatin1String(text)), text);
     QVERIFY(!help.contains(u"Usage"));
+}
+
+void TestCompanion::baseFromAPipe()
+{
+    // A pipe gives its lines only once, so the base is read once for every step.
+    const Run result = run({"-f", "/dev/stdin", "--raw", "-j"}, testsupport::soyBytes(kFixedBases));
+    QCOMPARE(result.err, QString());
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray("Se\xF1oras y se\xF1ores la patria os contempla. \r\n"));
+}
+
+void TestCompanion::placeholdersInThePathStayInMessages()
+{
+    QVERIFY(QDir(m_dir.path()).mkpath("p%1q%2r%3"));
+    const QString path = writeBase("p%1q%2r%3/mala.soy", {"DD0xx002|Mala", "una premisa"});
+    const Run check = run({"-c", "-f", path});
+    QCOMPARE(check.exitCode, 1);
+    QVERIFY2(check.out.startsWith(QFile::encodeName(path + ":1: error: ")), check.out.constData());
+    const Run compose = run({"-f", path});
+    QCOMPARE(compose.exitCode, 1);
+    QVERIFY2(compose.err.contains("«" + QDir::toNativeSeparators(path) + "», línea 1: "),
+             qPrintable(compose.err));
 }
 
 QTEST_GUILESS_MAIN(TestCompanion)

@@ -94,7 +94,8 @@ private slots:
     void badFilesFailCleanly();
 
 private:
-    SpeechCore &makeCore(const QStringList &lines);
+    SpeechCore &makeCore(const QStringList &lines,
+                         TextFile::Encoding encoding = TextFile::Encoding::Windows1252);
     void startUp();
 
     QTemporaryDir m_dir;
@@ -109,9 +110,11 @@ void TestSpeechCore::init()
     m_core.reset();
 }
 
-SpeechCore &TestSpeechCore::makeCore(const QStringList &lines)
+SpeechCore &TestSpeechCore::makeCore(const QStringList &lines, TextFile::Encoding encoding)
 {
-    testsupport::writeFile(m_dir.filePath("dialogo.soy"), testsupport::soyBytes(lines));
+    testsupport::writeFile(m_dir.filePath("dialogo.soy"), encoding == TextFile::Encoding::Utf8
+                                                              ? (lines.join("\r\n") + "\r\n").toUtf8()
+                                                              : testsupport::soyBytes(lines));
     m_core = std::make_unique<SpeechCore>(m_clock, m_random);
     m_core->state.dire = m_dir.path() + u'/';
     return *m_core;
@@ -129,12 +132,17 @@ void TestSpeechCore::startUp()
 
 void TestSpeechCore::toggleListsEveryHeaderLine()
 {
-    SpeechCore &core = makeCore(
-        {"antes", "DD001002|Uno", "x DD0 a partir de la columna 2", "premisa abcdefDD0", "DD002002|Dos"});
+    // An emoji is one character, though it takes two code units.
+    SpeechCore &core =
+        makeCore({"antes", "DD001002|Uno", "x DD0 a partir de la columna 2", "premisa abcdefDD0",
+                  "\U0001F600\U0001F600\U0001F600DD0 en las columnas 4 a 6",
+                  "\U0001F600\U0001F600\U0001F600\U0001F600DD0 en las columnas 5 a 7", "DD002002|Dos"},
+                 TextFile::Encoding::Utf8);
     core.toggleBaseList();
     QCOMPARE(core.controls.bases.entries,
-             QStringList({"DD001002|Uno", "x DD0 a partir de la columna 2", "DD002002|Dos"}));
-    QCOMPARE(core.controls.bases.lines, QList<qsizetype>({2, 3, 5}));
+             QStringList({"DD001002|Uno", "x DD0 a partir de la columna 2",
+                          "\U0001F600\U0001F600\U0001F600DD0 en las columnas 4 a 6", "DD002002|Dos"}));
+    QCOMPARE(core.controls.bases.lines, QList<qsizetype>({2, 3, 5, 7}));
     QVERIFY(core.controls.bases.visible);
 }
 
@@ -421,20 +429,24 @@ void TestSpeechCore::drawRanges()
 void TestSpeechCore::unusableEntriesAreRedrawn_data()
 {
     QTest::addColumn<QString>("entry");
-    QTest::newRow("empty line") << "";
-    QTest::newRow("three characters") << "abc";
-    QTest::newRow("DD0 inside") << "premisa con DD0 dentro";
-    QTest::newRow("dd0 in lower case is usable") << "premisa con dd0";
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("empty line") << "" << false;
+    QTest::newRow("three characters") << "abc" << false;
+    QTest::newRow("four characters") << "¡Sí!" << true;
+    QTest::newRow("two emoji are two characters") << "\U0001F389\U0001F389" << false;
+    QTest::newRow("four emoji") << "\U0001F389\U0001F389\U0001F389\U0001F389" << true;
+    QTest::newRow("DD0 inside") << "premisa con DD0 dentro" << false;
+    QTest::newRow("dd0 in lower case is usable") << "premisa con dd0" << true;
 }
 
 void TestSpeechCore::unusableEntriesAreRedrawn()
 {
     QFETCH(QString, entry);
+    QFETCH(bool, usable);
     // Group 1 holds entries 0-2: the header, the entry under test and a usable premise.
-    SpeechCore &core = makeCore({"DD001003|Base", entry, "buena premisa"});
+    SpeechCore &core = makeCore({"DD001003|Base", entry, "buena premisa"}, TextFile::Encoding::Utf8);
     m_random.script({0.4f, 0.4f, 0.9f});
     startUp();
-    const bool usable = premise::isUsablePremise(entry);
     QCOMPARE(core.controls.speech, (usable ? entry : QStringLiteral("buena premisa")) + " ...\r\n");
     QCOMPARE(m_random.draws, usable ? 1 : 3);
     QCOMPARE(m_random.reseeds, m_random.draws);

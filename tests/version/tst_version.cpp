@@ -5,9 +5,12 @@
 #include "version/VersionResource.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -281,6 +284,9 @@ void TestVersion::keysMatchIgnoringCaseAndTextsAreSingleByte()
     QVERIFY(value);
     QCOMPARE(value->data, QByteArray("versi\xF3n \xF1\0", 10));
     QCOMPARE(value->length, 10);
+    // A character Windows-1252 lacks reads back as "?", not as a control character.
+    QCOMPARE(vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\Comments")->data,
+             QByteArray("fuera de 1252: ?\0", 17));
     QCOMPARE(vr::query(resource, u"\\\\VarFileInfo\\Translation")->length, 4);
     QCOMPARE(vr::query(resource, u"\\")->length, 52);
     QCOMPARE(vr::query(resource, u"\\StringFileInfo")->length, 0);
@@ -310,6 +316,8 @@ void TestVersion::languageNames()
     QCOMPARE(vr::languageName(0x0C0A), QStringLiteral("español (España)"));
     QCOMPARE(vr::languageName(0x0409), QStringLiteral("inglés (Estados Unidos)"));
     QCOMPARE(vr::languageName(0x00FE), QStringLiteral("Idioma desconocido"));
+    QCOMPARE(vr::languageName(0x0000), QStringLiteral("Idioma neutral"));
+    QCOMPARE(vr::languageName(0x0800), QStringLiteral("Idioma neutral"));
 }
 
 void TestVersion::commandPrintsEveryMember()
@@ -342,8 +350,15 @@ void TestVersion::propertiesView()
     QStringList texts;
     for (const QLabel *label : sheet->findChildren<QLabel *>())
         texts.append(label->text());
-    for (const char *text : {"parlanza", "0.00.0021", "Parlanza", "VelarMundo", "español (España)"})
+    for (const char *text :
+         {"parlanza", "0.00.0021", "Parlanza", "VelarMundo", "español (España)", "Aplicación"})
         QVERIFY2(texts.contains(QString::fromUtf8(text)), text);
+    // Dates in Spanish whatever the desktop's language.
+    const QDateTime modified = QFileInfo(kProgram).lastModified();
+    const QLocale spanish = QLocale::system().language() == QLocale::Spanish
+                                ? QLocale::system()
+                                : QLocale(QLocale::Spanish, QLocale::Spain);
+    QVERIFY2(texts.contains(spanish.toString(modified, QLocale::LongFormat)), qPrintable(texts.join(u'|')));
 }
 
 QTEST_MAIN(TestVersion)
