@@ -26,11 +26,15 @@ QRect designPlace()
     return twipsRect(0, 0, 12000, 9000);
 }
 
-// Keys that put a character into the search box, ENTER and BACKSPACE included; TAB, ESCAPE and the
-// control keys do not.
-bool producesCharacter(const QString &typed)
+// Keys that put a character into the search box, ENTER and BACKSPACE included, and the paste keys; TAB,
+// ESCAPE and the other control keys do not. The character code the key stands for, or 0.
+int characterOf(const QKeyEvent &key)
 {
-    return !typed.isEmpty() && (typed.front().isPrint() || typed.front() == u'\r' || typed.front() == u'\b');
+    const QString typed = key.text();
+    if (!typed.isEmpty() && (typed.front().isPrint() || typed.front() == u'\r' || typed.front() == u'\b'))
+        return typed.front().unicode();
+    constexpr int kPaste = 22; // CTRL+V
+    return key.matches(QKeySequence::Paste) ? kPaste : 0;
 }
 
 } // namespace
@@ -198,7 +202,9 @@ void ayuda::Command1_Click()
     if (!found)
         return;
     List1->clearSelection();
-    // All matches are selected at once; the last one becomes current and comes into view.
+    // All matches are selected at once and the last one becomes current. The list scrolls as if it had
+    // been brought to each match in turn by the least amount that shows it, so the last match is in view
+    // with as many of the earlier ones as that leaves.
     if (!found->matches.isEmpty()) {
         QItemSelection matches;
         for (const int p : found->matches) {
@@ -210,7 +216,8 @@ void ayuda::Command1_Click()
         List1->selectionModel()->select(matches, QItemSelectionModel::Select);
         List1->selectionModel()->setCurrentIndex(List1->model()->index(last, 0),
                                                  QItemSelectionModel::NoUpdate);
-        List1->scrollToItem(List1->item(last), QAbstractItemView::EnsureVisible);
+        for (const int p : found->matches)
+            List1->scrollToItem(List1->item(p), QAbstractItemView::EnsureVisible);
         m_selecting = false;
     }
     Text1->setText(found->answer);
@@ -300,8 +307,8 @@ bool ayuda::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::KeyPress:
         if (watched == Text1) {
-            const QString typed = static_cast<QKeyEvent *>(event)->text();
-            if (producesCharacter(typed) && Text1_KeyPress(typed.front().unicode()))
+            const int character = characterOf(*static_cast<QKeyEvent *>(event));
+            if (character != 0 && Text1_KeyPress(character))
                 return true; // ENTER searched; the box takes nothing more from it
         }
         break;

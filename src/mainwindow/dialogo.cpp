@@ -185,9 +185,11 @@ void dialogo::createControls()
         makeLabel(client, QStringLiteral("Label1"), QString(), twipsRect(30, 5760, 11985, 765), sansSerif);
     Label1->setAccessibleName(QStringLiteral("Indicaciones"));
 
-    // The lists are drawn over the labels, as list boxes are over the labels they cover.
-    List3->raise();
-    List2->raise();
+    // Labels lie beneath the lists, the bar and the buttons they touch, as windowless labels do: the mode
+    // label's edge under "<<" and the pause label's under the shorter-pause button belong to the buttons.
+    // Lowered last first, so the labels keep their own order.
+    for (QLabel *label : {Label1, Label2, Label3, Label7, Label6, Label5, Label4})
+        label->lower();
 
     for (QWidget *control : std::initializer_list<QWidget *>{Command1, Command2, Command3, Command4, Command8,
                                                              Command9, Label3, Label4, Label5, Label7}) {
@@ -208,10 +210,13 @@ void dialogo::createControls()
     connect(Command4, &QPushButton::clicked, this, &dialogo::Command4_Click);
     connect(Command8, &QPushButton::clicked, this, &dialogo::Command8_Click);
     connect(Command9, &QPushButton::clicked, this, &dialogo::Command9_Click);
-    // A click, or a move of the current entry with the keyboard, picks a base.
+    // A click, or a move of the current entry with the keyboard, picks a base. A move selects the entry it
+    // reaches; the current entry that the list takes by itself when the focus comes to it selects nothing
+    // and picks nothing.
     connect(List3, &QListWidget::clicked, this, &dialogo::List3_Click);
-    connect(List3, &QListWidget::currentRowChanged, this, [this] {
-        if (!m_syncing && QApplication::mouseButtons() == Qt::NoButton)
+    connect(List3, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_syncing && QApplication::mouseButtons() == Qt::NoButton && List3->currentItem() &&
+            List3->currentItem()->isSelected())
             List3_Click();
     });
     Command1->setFocus();
@@ -313,6 +318,7 @@ void dialogo::Form_Load()
             List2->clear();
             List2->hide();
             Frame1->show();
+            focusCommand1IfLost();
             List2->resize(List2->width(), twips(6330));
         },
         [this] { Timer1->setInterval(kDefaultPause); },
@@ -424,6 +430,17 @@ void dialogo::mnuvisua_Click()
     Frame1->setVisible(!showHistory);
     if (showHistory)
         List2->scrollToBottom();
+    else
+        focusCommand1IfLost();
+}
+
+void dialogo::focusCommand1IfLost()
+{
+    // Qt leaves the focus on a hidden widget when no other could take it as it was hidden (the bar was
+    // hidden too); SPACE would then do nothing until a click.
+    const QWidget *focus = focusWidget();
+    if (Command1->isVisibleTo(this) && (!focus || !focus->isVisibleTo(this)))
+        Command1->setFocus();
 }
 
 void dialogo::mnuImpri_Click()
@@ -446,14 +463,18 @@ void dialogo::mnuPspd_Click()
 
 void dialogo::mnucreditos_Click()
 {
-    ShowPropertiesDialog::ShowFileProperties(
-        m_core.state.dire + QFileInfo(QCoreApplication::applicationFilePath()).fileName(), this);
+    guarded([this] {
+        ShowPropertiesDialog::ShowFileProperties(
+            m_core.state.dire + QFileInfo(QCoreApplication::applicationFilePath()).fileName(), this);
+    });
 }
 
 void dialogo::mnuAyuda_Click()
 {
-    ayuda help(m_core.state.dire, *m_services.printers, this);
-    help.exec();
+    // Only the window's making can fail here (out of memory, say); its own handlers guard themselves.
+    std::unique_ptr<ayuda> help;
+    if (guarded([&] { help = std::make_unique<ayuda>(m_core.state.dire, *m_services.printers, this); }))
+        help->exec();
 }
 
 void dialogo::mnuSalir_Click()

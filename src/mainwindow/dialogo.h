@@ -89,6 +89,7 @@ private:
     void placeWindow();
     void version(const QString &unused);
     void changeFontSize(int step, int wrapBelow, int wrapAbove);
+    void focusCommand1IfLost();
 
     // Runs one step of a handler; a failure is shown in a message box and the handler goes on or ends.
     template<typename Step>

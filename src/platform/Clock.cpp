@@ -23,9 +23,16 @@ float SystemClock::secondsSinceMidnight()
                               static_cast<double>(now.tv_nsec) / 1e9);
 }
 
+QString shortDateText(QDate date, const QLocale &system)
+{
+    const QLocale locale =
+        system.language() == QLocale::C ? QLocale(QLocale::Spanish, QLocale::Spain) : system;
+    return locale.toString(date, QLocale::ShortFormat);
+}
+
 QString SystemClock::shortDate()
 {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return shortDateText(QDate::currentDate());
 }
 
 } // namespace parlanza

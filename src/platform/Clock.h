@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QDate>
+#include <QLocale>
 #include <QString>
 
 namespace parlanza {
+
+// A date in the short form of the user's locale; Spain's when no locale is set (the C locale would write
+// English month names).
+QString shortDateText(QDate date, const QLocale &system = QLocale::system());
 
 // The time of day and the date, behind an interface so tests and the companion's --seed can fix them.
 class Clock

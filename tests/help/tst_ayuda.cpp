@@ -5,6 +5,7 @@
 #include "platform/DesignUnits.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +62,7 @@ private slots:
     void typingClearsTheSelection();
     void keysThatTypeNothingKeepTheMatches_data();
     void keysThatTypeNothingKeepTheMatches();
+    void searchScrollsToEachMatchInTurn();
     void moreThanHundredMatches();
     void printsTheSelectionInListOrder();
     void noPrinterDoesNothing();
@@ -328,6 +330,7 @@ void TestAyuda::keysThatTypeNothingKeepTheMatches_data()
     QTest::addColumn<int>("key"); // 0: an accented letter committed by the input method
     QTest::addColumn<bool>("kept");
     QTest::newRow("a letter") << int(Qt::Key_A) << false;
+    QTest::newRow("CTRL+V pastes") << int(Qt::Key_V) << false;
     QTest::newRow("BACKSPACE") << int(Qt::Key_Backspace) << false;
     QTest::newRow("a dead-key accent") << 0 << false;
     QTest::newRow("TAB, on the way to printing") << int(Qt::Key_Tab) << true;
@@ -344,11 +347,31 @@ void TestAyuda::keysThatTypeNothingKeepTheMatches()
         QInputMethodEvent commit;
         commit.setCommitString(QStringLiteral("á"));
         QApplication::sendEvent(box(), &commit);
+    } else if (key == Qt::Key_V) {
+        // As X11 gives it: the key's text is the control character 22.
+        QApplication::clipboard()->setText(QStringLiteral("pegado"));
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        QApplication::sendEvent(box(), &paste);
+        QVERIFY(box()->text().endsWith(u"pegado"));
     } else {
         QTest::keyClick(box(), Qt::Key(key));
     }
     QCOMPARE(selected().size(), kept ? 18 : 0);
     QVERIFY(m_window->isVisible());
+}
+
+void TestAyuda::searchScrollsToEachMatchInTurn()
+{
+    // Two matches ten lines apart, searched with the end of the list in view: brought to the first match
+    // and then to the second, the list shows both.
+    QStringList lines(1200, QStringLiteral("texto"));
+    lines[4] = lines[14] = QStringLiteral("la pausa");
+    open(lines);
+    list()->scrollToBottom();
+    search(QStringLiteral("pausa"));
+    for (const int p : {4, 14})
+        QVERIFY2(list()->viewport()->rect().contains(list()->visualItemRect(list()->item(p))),
+                 qPrintable(QString::number(p)));
 }
 
 void TestAyuda::moreThanHundredMatches()

@@ -66,6 +66,9 @@ private slots:
     void missingFileIsReportedOncePerFailure();
     void baseListShowsAndLoads();
     void baseListFollowsTheFile();
+    void baseListFromTheKeyboard();
+    void buttonEdgesOverLabelsBelongToTheButtons();
+    void spaceWorksAgainAfterTheHistory();
 
     void pauseSeriesAtBothEnds();
     void ticksComposeOnlyInAutomaticMode();
@@ -286,6 +289,50 @@ void TestDialogo::baseListFollowsTheFile()
     testsupport::writeFile(m_dir.filePath("dialogo.soy"), testsupport::soyBytes(edited));
     menu("mnuPI")->trigger();
     QCOMPARE(control<QListWidget>("List3")->item(1)->text(), edited[6]);
+}
+
+void TestDialogo::baseListFromTheKeyboard()
+{
+    // The focus arriving in the list makes an entry current without picking it; a key that moves picks.
+    menu("mnuPI")->trigger();
+    auto *bases = control<QListWidget>("List3");
+    bases->setFocus(Qt::TabFocusReason);
+    QVERIFY(bases->isVisible());
+    QCOMPARE(counter(), QStringLiteral("Nº:  1"));
+    QTest::keyClick(bases, Qt::Key_Down);
+    QVERIFY(!bases->isVisible());
+    QCOMPARE(speech(), QStringLiteral("Nada más que añadir. ...\n"));
+    QCOMPARE(counter(), QStringLiteral("Nº:  2"));
+}
+
+void TestDialogo::buttonEdgesOverLabelsBelongToTheButtons()
+{
+    // The mode label reaches under "<<" and the pause label under the shorter-pause button; clicks there,
+    // through the window as the pointer gives them, go to the buttons.
+    const auto clickAt = [this](QWidget *button, QWidget *label) {
+        const QPoint edge = button->geometry().topLeft() + QPoint(1, button->height() / 2);
+        QVERIFY(label->geometry().contains(edge));
+        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {},
+                          button->parentWidget()->mapTo(m_window.get(), edge));
+    };
+    clickAt(control("Command8"), control("Label5"));
+    QCOMPARE(control<QLabel>("Label5")->text(), QStringLiteral("Manual"));
+    QCOMPARE(control<QPushButton>("Command8")->text(), QStringLiteral("<< 13"));
+    clickAt(control("Command3"), control("Label7"));
+    QCOMPARE(control<QLabel>("Label7")->text(), pause("1.7"));
+}
+
+void TestDialogo::spaceWorksAgainAfterTheHistory()
+{
+    // SPACE through the window reaches whatever has the focus.
+    menu("mnuvisua")->trigger();
+    menu("mnuvisua")->trigger();
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Space);
+    QCOMPARE(counter(), QStringLiteral("Nº:  2"));
+    menu("mnuvisua")->trigger();
+    menu("mnudiscurso")->trigger();
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Space);
+    QCOMPARE(counter(), QStringLiteral("Nº:  2"));
 }
 
 void TestDialogo::pauseSeriesAtBothEnds()

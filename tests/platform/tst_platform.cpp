@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "platform/Clock.h"
 #include "platform/Failure.h"
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
@@ -40,6 +41,8 @@ private slots:
 
     void randomNumbersAreUniformIn24Bits();
     void reseedFoldsIntoRunningState();
+    void shortDate_data();
+    void shortDate();
 
 private:
     QTemporaryDir m_dir;
@@ -347,6 +350,22 @@ void TestPlatform::randomNumbersAreUniformIn24Bits()
     }
     for (const int count : buckets)
         QVERIFY2(std::abs(count - kDraws / 10) < kDraws / 100, qPrintable(QString::number(count)));
+}
+
+void TestPlatform::shortDate_data()
+{
+    QTest::addColumn<QLocale>("system");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no locale set: Spain's form") << QLocale::c() << "7/12/26";
+    QTest::newRow("Spanish of Mexico") << QLocale(QLocale::Spanish, QLocale::Mexico) << "07/12/26";
+    QTest::newRow("the user's own locale") << QLocale(QLocale::English, QLocale::UnitedStates) << "12/7/26";
+}
+
+void TestPlatform::shortDate()
+{
+    QFETCH(QLocale, system);
+    QFETCH(QString, text);
+    QCOMPARE(shortDateText(QDate(2026, 12, 7), system), text);
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)
