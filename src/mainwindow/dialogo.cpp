@@ -25,6 +25,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <exception>
+#include <new>
 
 namespace parlanza {
 
@@ -274,6 +275,8 @@ std::optional<QString> dialogo::failureOf(Step &&step)
         return std::nullopt;
     } catch (const Failure &failure) {
         return failure.description();
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("No queda memoria suficiente para terminar la operación.");
     } catch (const std::exception &error) {
         return QStringLiteral("Error inesperado: %1").arg(QString::fromLocal8Bit(error.what()));
     }
@@ -292,11 +295,6 @@ bool dialogo::guarded(Step &&step)
 
 void dialogo::report(const QString &description)
 {
-    if (m_inStartUp) {
-        if (m_reportedInStartUp.contains(description))
-            return;
-        m_reportedInStartUp.append(description);
-    }
     // A box is already open (a timer tick failing behind it, say): never stack a second one.
     if (m_reporting)
         return;
@@ -307,8 +305,6 @@ void dialogo::report(const QString &description)
 
 void dialogo::Form_Load()
 {
-    m_inStartUp = true;
-    m_reportedInStartUp.clear();
     const std::function<void()> steps[] = {
         [this] { placeWindow(); },
         [this] { List2->resize(twips(11880), List2->height()); },
@@ -343,7 +339,6 @@ void dialogo::Form_Load()
     for (const auto &step : steps)
         guarded(step);
     syncFromCore();
-    m_inStartUp = false;
 }
 
 void dialogo::version(const QString &)

@@ -104,8 +104,6 @@ private:
 
     SpeechCore m_core;
     Services m_services;
-    QStringList m_reportedInStartUp; // a start-up reports each failure once
-    bool m_inStartUp = false;
     QString m_lastTickFailure; // a timer tick that fails again with the same failure stays quiet
     bool m_reporting = false;
     bool m_syncing = false;
