@@ -45,6 +45,8 @@ figures | awk -F, '
             "< 100 ms", v["BM_HelpLoad"] < 100)
         row("ventana de ayuda: búsqueda con 100 coincidencias", sprintf("%.1f ms", v["BM_HelpSearch100"]),
             "< 20 ms", v["BM_HelpSearch100"] < 20)
+        row("ventana de ayuda: búsqueda que coincide en las 32767 líneas",
+            sprintf("%.1f ms", v["BM_HelpSearchEveryLine"]), "—", "")
         row("recurso de versión del propio ejecutable", sprintf("%.0f µs", v["BM_ReadOwnVersionResource"]),
             "—", "")
     }'
