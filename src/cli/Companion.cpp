@@ -109,9 +109,10 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
     const QCommandLineOption list({QStringLiteral("l"), QStringLiteral("list")},
                                   QStringLiteral("Una línea por base: número, título, tamaños de los grupos, "
                                                  "premisas utilizables y discursos distintos posibles."));
-    const QCommandLineOption check({QStringLiteral("c"), QStringLiteral("check")},
-                                   QStringLiteral("Comprueba el archivo y escribe cada problema como "
-                                                  "RUTA:LÍNEA: mensaje."));
+    const QCommandLineOption check(
+        {QStringLiteral("c"), QStringLiteral("check")},
+        QStringLiteral("Comprueba el archivo y escribe cada problema como "
+                       "RUTA:LÍNEA: error: mensaje o RUTA:LÍNEA: aviso: mensaje."));
     parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check});
 
     if (!parser.parse(arguments)) {
