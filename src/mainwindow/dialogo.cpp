@@ -466,7 +466,7 @@ void dialogo::mnucreditos_Click()
 
 void dialogo::mnuAyuda_Click()
 {
-    // Only the window's making can fail here (out of memory, say); its own handlers guard themselves.
+    // Making the window reads the whole guide, the one step here that can run out of memory.
     std::unique_ptr<ayuda> help;
     if (guarded([&] { help = std::make_unique<ayuda>(m_core.state.dire, *m_services.printers, this); }))
         help->exec();

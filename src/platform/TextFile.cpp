@@ -173,21 +173,15 @@ QByteArray TextFile::encodeWindows1252(QStringView text)
     if (std::all_of(text.begin(), text.end(), fits))
         return encoder.encode(text);
     // A letter and its accent written apart (as some editors do) become the one letter the code page has.
-    const QString composed = text.toString().normalized(QString::NormalizationForm_C);
-    text = composed;
-    QString fitted;
-    fitted.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (fits(c)) {
-            fitted += c;
-            continue;
-        }
+    QString fitted = text.toString().normalized(QString::NormalizationForm_C);
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < fitted.size(); ++i) {
         // A character beyond the 16-bit range is one "?", not two.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        if (fitted[i].isHighSurrogate() && i + 1 < fitted.size() && fitted[i + 1].isLowSurrogate())
             ++i;
-        fitted += u'?';
+        fitted[kept++] = fits(fitted[i]) ? fitted[i] : QChar(u'?');
     }
+    fitted.truncate(kept);
     return encoder.encode(fitted);
 }
 
