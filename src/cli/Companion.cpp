@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Failure.h"
 #include "platform/NumberText.h"
+#include "platform/ProgramFiles.h"
 #include "platform/RandomSource.h"
 #include "platform/TextFile.h"
 
@@ -80,8 +81,8 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
                                      QStringLiteral("Muestra la versión."));
     const QCommandLineOption file(
         {QStringLiteral("f"), QStringLiteral("file")},
-        QStringLiteral("Archivo de bases de premisas (por omisión, dialogo.soy junto al "
-                       "programa)."),
+        QStringLiteral("Archivo de bases de premisas (por omisión, dialogo.soy de la carpeta de datos del "
+                       "usuario si lo tiene, y si no el del programa)."),
         QStringLiteral("RUTA"));
     const QCommandLineOption base(
         {QStringLiteral("b"), QStringLiteral("base")},
@@ -135,9 +136,8 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
     }
 
     Options options;
-    options.file = parser.isSet(file)
-                       ? parser.value(file)
-                       : QCoreApplication::applicationDirPath() + QStringLiteral("/dialogo.soy");
+    options.file =
+        parser.isSet(file) ? parser.value(file) : ProgramFiles::forThisProcess().readPath(u"dialogo.soy");
     bool ok = true;
     if (parser.isSet(base)) {
         options.base = parser.value(base).toInt(&ok);

@@ -15,11 +15,14 @@
 #include "version/ShowPropertiesDialog.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -96,6 +99,7 @@ dialogo::dialogo(const Services &services, QWidget *parent)
     setObjectName(QStringLiteral("dialogo"));
     setWindowTitle(designTitle());
     setWindowIcon(picture(QStringLiteral("parlanza.png")));
+    setAcceptDrops(true);
     createControls();
     createMenu();
     Form_Load();
@@ -308,7 +312,11 @@ void dialogo::Form_Load()
     const std::function<void()> steps[] = {
         [this] { placeWindow(); },
         [this] { List2->resize(twips(11880), List2->height()); },
-        [this] { m_core.state.dire = m_services.directory + u'/'; },
+        [this] {
+            m_core.state.dire = m_services.directory + u'/';
+            m_core.setPremiseFile(m_services.premiseFile.isEmpty() ? files().readPath(u"dialogo.soy")
+                                                                   : m_services.premiseFile);
+        },
         [this] {
             m_core.controls.history.clear();
             List2->clear();
@@ -344,7 +352,7 @@ void dialogo::Form_Load()
 void dialogo::version(const QString &)
 {
     CFileVersionInfo info;
-    info.setFullPathName(m_core.state.dire + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    info.setFullPathName(executable());
     // The design title first, so that a restart does not append a second version.
     setWindowTitle(designTitle() + QStringLiteral("         Ver.: ") + info.ProductVersion());
 }
@@ -441,7 +449,7 @@ void dialogo::focusCommand1IfLost()
 void dialogo::mnuImpri_Click()
 {
     guarded([this] {
-        appendHistoryRecord(m_core.state.dire + kHistoryFileName.toString(), m_core.controls.history,
+        appendHistoryRecord(files().writePath(kHistoryFileName), m_core.controls.history,
                             m_services.clock->shortDate());
     });
 }
@@ -458,18 +466,58 @@ void dialogo::mnuPspd_Click()
 
 void dialogo::mnucreditos_Click()
 {
-    guarded([this] {
-        ShowPropertiesDialog::ShowFileProperties(
-            m_core.state.dire + QFileInfo(QCoreApplication::applicationFilePath()).fileName(), this);
-    });
+    guarded([this] { ShowPropertiesDialog::ShowFileProperties(executable(), this); });
 }
 
 void dialogo::mnuAyuda_Click()
 {
     // Making the window reads the whole guide, the one step here that can run out of memory.
     std::unique_ptr<ayuda> help;
-    if (guarded([&] { help = std::make_unique<ayuda>(m_core.state.dire, *m_services.printers, this); }))
+    // The guide's folder: the user's when it holds a guide of the user's own.
+    const QString guideFolder = QFileInfo(files().readPath(u"parlanzaguia.ans")).path() + u'/';
+    if (guarded([&] { help = std::make_unique<ayuda>(guideFolder, *m_services.printers, this); }))
         help->exec();
+}
+
+ProgramFiles dialogo::files() const
+{
+    return ProgramFiles(m_services.directory, m_services.userDirectory, m_services.systemWide);
+}
+
+QString dialogo::executable() const
+{
+    return m_services.executable.isEmpty()
+               ? m_core.state.dire + QFileInfo(QCoreApplication::applicationFilePath()).fileName()
+               : m_services.executable;
+}
+
+namespace {
+
+// The one local file of a drop when it is a premise base file (named *.soy).
+QString droppedPremiseFile(const QMimeData *data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return {};
+    const QString path = data->urls().constFirst().toLocalFile();
+    return path.endsWith(QLatin1String(".soy"), Qt::CaseInsensitive) ? path : QString();
+}
+
+} // namespace
+
+void dialogo::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedPremiseFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void dialogo::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedPremiseFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_services.premiseFile = path;
+    Form_Load();
 }
 
 void dialogo::mnuSalir_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SpeechCore.h"
+#include "platform/ProgramFiles.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -36,7 +37,11 @@ public:
         MessageBoxes *messages = nullptr;
         Beeper *beeper = nullptr;
         Printers *printers = nullptr;
-        QString directory; // the program's directory, where its data files are
+        QString directory;       // the program's directory, where its data files are
+        QString userDirectory{}; // the user's data folder, whose files take the place of the program's
+        bool systemWide = false; // then the history goes to the user's data folder
+        QString premiseFile{};   // the premise base file asked for; empty: dialogo.soy
+        QString executable{};    // the program's executable; empty: the one of this name in directory
     };
 
     explicit dialogo(const Services &services, QWidget *parent = nullptr);
@@ -82,6 +87,9 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A premise base file dropped on the window: a restart with that file.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();
@@ -90,6 +98,8 @@ private:
     void version(const QString &unused);
     void changeFontSize(int step, int wrapBelow, int wrapAbove);
     void focusCommand1IfLost();
+    ProgramFiles files() const;
+    QString executable() const;
 
     // Runs one step of a handler; a failure is shown in a message box and the handler goes on or ends.
     template<typename Step>
