@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares a Debian 12 machine and builds Parlanza.
-#   tools/setup.sh run    build the optimised program and start it (it needs a desktop session)
+#   tools/setup.sh run    build the optimised program and start it (it needs a desktop session; without one it says
+#                         so, where the program was built, and that the tests need no screen)
 #   tools/setup.sh test   build everything and run the whole test suite headless
 # Debian packages that are missing are installed first (with apt-get as root, with sudo otherwise).
 set -euo pipefail
@@ -8,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake dpkg-dev qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
-    printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream)
+    printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream lintian man-db xdg-utils
+    libfile-mimeinfo-perl shared-mime-info)
 
 install_missing() {
     local missing=()
@@ -30,7 +32,13 @@ run)
     install_missing
     cmake --preset release
     cmake --build --preset release
-    exec build/release/bin/parlanza
+    status=0
+    build/release/bin/parlanza "${@:2}" || status=$?
+    if [ $status -eq 1 ]; then
+        echo "El programa está compilado en $(pwd)/build/release/bin/parlanza; ábralo desde una sesión de escritorio." >&2
+        echo "«bash tools/setup.sh test» compila y prueba todo sin pantalla." >&2
+    fi
+    exit $status
     ;;
 test)
     install_missing

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs into a temporary prefix and runs the installed program as a user would, under a virtual X server:
 # it must find its data (the companion checks the base; the title carries the version) and "Pasa a File" must write
-# beside it; both windows must have their outer place and size. Exit 77 (skipped) without the X tools.
+# into the user's data folder, as the prefix is outside the user's home; both windows must have their outer place
+# and size. Exit 77 (skipped) without the X tools.
 set -euo pipefail
 build=$1
 for tool in xvfb-run xdotool openbox xwininfo xprop; do
@@ -9,12 +10,13 @@ for tool in xvfb-run xdotool openbox xwininfo xprop; do
 done
 
 prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+export XDG_DATA_HOME=$(mktemp -d)
+trap 'rm -rf "$prefix" "$XDG_DATA_HOME"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
-program=$prefix/lib/parlanza
+program=$prefix/share/games/parlanza
 
-"$prefix/bin/parlanza-discurso" --check | grep -q "7 bases, 0 errores, 0 avisos"
-"$prefix/bin/parlanza-version" "$prefix/bin/parlanza" | grep -q "^ProductVersion: 0.00.0021$"
+"$prefix/games/parlanza-discurso" --check | grep -q "7 bases, 0 errores, 0 avisos"
+"$prefix/games/parlanza-version" "$prefix/games/parlanza" | grep -q "^ProductVersion: 0.00.0021$"
 
 # The real X server this time, not the offscreen platform the other tests use, with a window manager that puts
 # frames on the windows, as a desktop does.
@@ -36,7 +38,7 @@ report=$(env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | tr -dc "0-9 ," | tr , " ")
         echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
     }
-    "$1/bin/parlanza" & pid=$!
+    "$1/games/parlanza" & pid=$!
     window=$(find PARLANZA)
     sleep 1.5
     echo "título: $(xdotool getwindowname "$window")"
@@ -53,13 +55,15 @@ report=$(env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     help=$(find AYUDA)
     sleep 1.5
     echo "ayuda: $(outer "$help")"
-    kill "$pid"' _ "$prefix" "$program" 2>/dev/null)
+    kill "$pid"' _ "$prefix" "$XDG_DATA_HOME/parlanza" 2>/dev/null)
 
 # 12200 x 7630 twips at 10, 10 and 12000 x 9000 at 0, 0, at 15 twips a pixel.
 for expected in "título: VelarMundo  -  PARLANZA, discursos para cualquier ocasión         Ver.: 0.00.0021" \
     "principal: 1 1 813 509" "ayuda: 0 0 800 600"; do
     grep -qxF "$expected" <<<"$report" || { printf 'se esperaba «%s» en:\n%s\n' "$expected" "$report"; exit 1; }
 done
-[ -f "$program/Lhistorial.TXT" ] || { echo "Pasa a File no ha escrito Lhistorial.TXT junto al programa"; exit 1; }
-grep -q $'^      1 ' "$program/Lhistorial.TXT" || { echo "el historial no tiene el primer discurso"; exit 1; }
+history=$XDG_DATA_HOME/parlanza/Lhistorial.TXT
+[ -f "$history" ] || { echo "Pasa a File no ha escrito Lhistorial.TXT en la carpeta de datos del usuario"; exit 1; }
+[ ! -e "$program/Lhistorial.TXT" ] || { echo "Pasa a File ha escrito en la carpeta del programa"; exit 1; }
+grep -q $'^      1 ' "$history" || { echo "el historial no tiene el primer discurso"; exit 1; }
 echo "instalación comprobada"
