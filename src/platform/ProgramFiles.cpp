@@ -38,8 +38,7 @@ ProgramFiles ProgramFiles::locate(const Environment &environment)
     const QDir executable(environment.executableFolder);
     const QString prefix = QDir::cleanPath(environment.executableFolder + QStringLiteral("/.."));
     const QString installedData = prefix + u'/' + kInstalledData.toString();
-    const bool installed = (executable.dirName() == u"games" || executable.dirName() == u"bin") &&
-                           QFileInfo(installedData).isDir();
+    const bool installed = executable.dirName() == u"games" && QFileInfo(installedData).isDir();
     if (!installed)
         return ProgramFiles(environment.executableFolder, userFolder, false);
     return ProgramFiles(installedData, userFolder, !isInside(prefix, environment.home));

@@ -23,7 +23,7 @@ public:
     ProgramFiles() = default;
     ProgramFiles(QString programFolder, QString userFolder, bool systemWide);
 
-    // An installed tree keeps the programs in <prefix>/games (or <prefix>/bin) and the data in
+    // An installed tree keeps the programs in <prefix>/games and the data in
     // <prefix>/share/games/parlanza; it is system-wide unless the prefix lies inside the user's home (an
     // install with --prefix ~/.local). Any other layout is one folder holding programs and data together (a
     // build tree, a copied folder), which keeps its files beside the programs.

@@ -64,6 +64,7 @@ for expected in "título: VelarMundo  -  PARLANZA, discursos para cualquier ocas
 done
 history=$XDG_DATA_HOME/parlanza/Lhistorial.TXT
 [ -f "$history" ] || { echo "Pasa a File no ha escrito Lhistorial.TXT en la carpeta de datos del usuario"; exit 1; }
+[ "$(stat -c %a "$XDG_DATA_HOME/parlanza")" = 700 ] || { echo "la carpeta de datos del usuario no es solo suya"; exit 1; }
 [ ! -e "$program/Lhistorial.TXT" ] || { echo "Pasa a File ha escrito en la carpeta del programa"; exit 1; }
 grep -q $'^      1 ' "$history" || { echo "el historial no tiene el primer discurso"; exit 1; }
 echo "instalación comprobada"

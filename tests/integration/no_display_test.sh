@@ -24,4 +24,7 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --vers
 [[ "$version" =~ ^parlanza\ [0-9.]+$ ]] || fail "--version: $version"
 err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" uno.soy dos.soy 2>&1 >/dev/null)
 [ $? -eq 1 ] && grep -q "Sobran argumentos" <<<"$err" || fail "dos rutas: $err"
+# An option that neither the program nor Qt knows is refused once Qt has taken its own.
+err=$(QT_QPA_PLATFORM=offscreen "$program" -platform offscreen --nada 2>&1 >/dev/null)
+[ $? -eq 1 ] && grep -q "Opción desconocida: «nada»" <<<"$err" || fail "--nada: $err"
 echo "sin pantalla comprobado"
