@@ -16,8 +16,8 @@ struct StartArguments
         Refuse
     };
     Action action = Action::Start;
-    QString premiseFile; // empty: the usual dialogo.soy
-    QString text;        // the answer for standard output, or the reason for standard error
+    QString premiseFile;        // empty: the usual dialogo.soy
+    QString text;               // the answer for standard output, or the reason for standard error
     bool unknownOption = false; // perhaps one that Qt's window system takes for itself
 };
 

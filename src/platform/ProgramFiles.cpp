@@ -54,7 +54,7 @@ ProgramFiles ProgramFiles::forThisProcess()
 QString ProgramFiles::readPath(QStringView name) const
 {
     if (!m_userFolder.isEmpty()) {
-        const QString own = m_userFolder + u'/' + name.toString();
+        QString own = m_userFolder + u'/' + name.toString();
         if (QFileInfo(own).isFile())
             return own;
     }
