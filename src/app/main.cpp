@@ -16,7 +16,6 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #include <vector>
 

@@ -473,9 +473,11 @@ void dialogo::mnuAyuda_Click()
 {
     // Making the window reads the whole guide, the one step here that can run out of memory.
     std::unique_ptr<ayuda> help;
-    // The guide's folder: the user's when it holds a guide of the user's own.
-    const QString guideFolder = QFileInfo(files().readPath(u"parlanzaguia.ans")).path() + u'/';
-    if (guarded([&] { help = std::make_unique<ayuda>(guideFolder, *m_services.printers, this); }))
+    if (guarded([&] {
+            // The guide's folder: the user's when it holds a guide of the user's own.
+            const QString folder = QFileInfo(files().readPath(u"parlanzaguia.ans")).path() + u'/';
+            help = std::make_unique<ayuda>(folder, *m_services.printers, this);
+        }))
         help->exec();
 }
 
