@@ -151,7 +151,7 @@ void SpeechCore::compose()
                 .arg(premise::kMaxLines));
     state.speechCount = *count;
 
-    const auto groups = toInt16(readNumber(QStringView(state.baseTag).mid(6, 2)));
+    const auto groups = toInt16(readNumber(premise::columns(state.baseTag, 7, 2)));
     const int groupCount = groups ? *groups : 0;
     if (state.baseSpec != m_layoutSpec || state.baseTag != m_layoutTag || m_layoutSpec.isNull()) {
         m_layout = premise::layoutGroups(state.baseSpec, groupCount);
