@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake dpkg-dev qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
-    printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream)
+    printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream python3)
 
 install_missing() {
     local missing=()
