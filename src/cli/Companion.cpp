@@ -27,7 +27,7 @@ public:
         m_out.open(stdout, QIODevice::WriteOnly);
         m_err.open(stderr, QIODevice::WriteOnly);
     }
-    void out(const QString &text) { m_out.write(text.toLocal8Bit()); }
+    void out(QStringView text) { m_out.write(text.toLocal8Bit()); }
     void outBytes(const QByteArray &bytes) { m_out.write(bytes); }
     void err(const QString &text)
     {
@@ -39,6 +39,42 @@ public:
 private:
     QFile m_out;
     QFile m_err;
+};
+
+// Gathers speeches into large blocks and writes each block with one conversion and one write: per speech, the
+// conversion and the write cost more than composing it.
+class SpeechWriter
+{
+public:
+    SpeechWriter(Console &console, bool raw)
+        : m_console(console), m_raw(raw), m_lineEnd(raw ? u"\r\n" : u"\n")
+    {
+        m_block.reserve(kBlock + 4096);
+    }
+    void add(const QString &speech)
+    {
+        m_block += speech;
+        m_block += m_lineEnd;
+        if (m_block.size() >= kBlock)
+            flush();
+    }
+    void flush()
+    {
+        if (m_raw)
+            m_console.outBytes(TextFile::encodeWindows1252(m_block));
+        else
+            m_console.out(m_block);
+        m_block.resize(0);
+    }
+
+private:
+    // About a hundred speeches: large enough to make the writes few, small enough to stay in the processor's
+    // cache and below the size at which every allocation maps fresh pages.
+    static constexpr qsizetype kBlock = 1 << 15;
+    Console &m_console;
+    const bool m_raw;
+    const QStringView m_lineEnd;
+    QString m_block;
 };
 
 struct Options
@@ -224,6 +260,9 @@ int composeSpeeches(const Options &options, const TextFile &file, Console &conso
     // The file was read once already; a pipe would give nothing the second time.
     core.setPremiseText(file);
     core.state.separator = (options.joined ? kJoinedPremises : kSeparatedPremises).toString();
+    // On a terminal a line ends with LF alone: composing with it saves converting every line end afterwards.
+    if (!options.raw)
+        core.state.separator.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 
     try {
         core.countLines();
@@ -260,13 +299,11 @@ int composeSpeeches(const Options &options, const TextFile &file, Console &conso
         }
     }
 
+    SpeechWriter writer(console, options.raw);
     auto write = [&] {
-        const QString text = (options.history ? core.controls.history.constLast() : core.controls.speech) +
-                             QStringLiteral("\r\n");
-        if (options.raw)
-            console.outBytes(TextFile::encodeWindows1252(text));
-        else
-            console.out(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        writer.add(options.history ? core.controls.history.constLast() : core.controls.speech);
+        // The companion keeps no history of its own: dropping each entry keeps the memory of a long run flat.
+        core.controls.history.removeLast();
     };
     try {
         core.selectBase();
@@ -275,7 +312,9 @@ int composeSpeeches(const Options &options, const TextFile &file, Console &conso
             core.compose();
             write();
         }
+        writer.flush();
     } catch (const Failure &failure) {
+        writer.flush();
         console.err(failure.description() + u'\n');
         return kExitFailed;
     }
