@@ -440,10 +440,13 @@ int runListCommand(const Options &options, Console &console)
     }
     if (options.exportBase < 0)
         console.out(
-            QStringLiteral("Base %1 %2 en %3: «%4», %5 discursos distintos.\n")
+            QStringLiteral("Base %1 %2 %3: «%4»; %5.\n")
                 .arg(formatNumber(edit.number, u"00"),
-                     options.replaceBase > 0 ? QStringLiteral("sustituida") : QStringLiteral("añadida"),
-                     Failure::quoted(options.file), edit.title, edit.speechVariety));
+                     options.replaceBase > 0 ? QStringLiteral("sustituida en") : QStringLiteral("añadida a"),
+                     Failure::quoted(options.file), edit.title,
+                     edit.speechVariety == u"1"
+                         ? QStringLiteral("puede componer 1 discurso")
+                         : QStringLiteral("puede componer %1 discursos distintos").arg(edit.speechVariety)));
     return kExitOk;
 }
 
