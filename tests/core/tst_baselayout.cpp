@@ -1,12 +1,16 @@
+#include "core/PlainLists.h"
 #include "core/PremiseBase.h"
 #include "core/PremiseBaseCheck.h"
-#include "platform/TextFile.h"
+#include "core/SpeechCore.h"
+#include "platform/Clock.h"
+#include "platform/RandomSource.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace parlanza;
 
-class TestHeaderColumns : public QObject
+class TestBaseLayout : public QObject
 {
     Q_OBJECT
 
@@ -15,9 +19,27 @@ private slots:
     void headerFields();
     void checkerReadsAsTheProgram_data();
     void checkerReadsAsTheProgram();
+    void listsMakeTheBase_data();
+    void listsMakeTheBase();
 };
 
-void TestHeaderColumns::headerFields_data()
+namespace {
+
+// Groups of premises named after their group, "grupo 3, premisa 7", with the given sizes.
+QString numberedLists(const QList<int> &sizes)
+{
+    QString text = QStringLiteral("Numerada | con barras\n");
+    for (qsizetype k = 0; k < sizes.size(); ++k) {
+        text += u'\n';
+        for (int i = 1; i <= sizes[k]; ++i)
+            text += QStringLiteral("grupo %1, premisa %2\n").arg(k + 1).arg(i);
+    }
+    return text;
+}
+
+} // namespace
+
+void TestBaseLayout::headerFields_data()
 {
     QTest::addColumn<QString>("header");
     QTest::addColumn<QList<int>>("sizes");
@@ -39,7 +61,7 @@ void TestHeaderColumns::headerFields_data()
                                                    << "🎉 Boda 🎉";
 }
 
-void TestHeaderColumns::headerFields()
+void TestBaseLayout::headerFields()
 {
     QFETCH(QString, header);
     QFETCH(QList<int>, sizes);
@@ -53,7 +75,7 @@ void TestHeaderColumns::headerFields()
         QCOMPARE(layout.sizes[k], sizes[k - 1]);
 }
 
-void TestHeaderColumns::checkerReadsAsTheProgram_data()
+void TestBaseLayout::checkerReadsAsTheProgram_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("number");
@@ -71,7 +93,7 @@ void TestHeaderColumns::checkerReadsAsTheProgram_data()
         << QStringList{"🙂🙂🙂DD001|Risas", "una premisa"} << "DD" << false << QStringList{"1:E:«DD»"};
 }
 
-void TestHeaderColumns::checkerReadsAsTheProgram()
+void TestBaseLayout::checkerReadsAsTheProgram()
 {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, findings);
@@ -93,5 +115,53 @@ void TestHeaderColumns::checkerReadsAsTheProgram()
     }
 }
 
-QTEST_GUILESS_MAIN(TestHeaderColumns)
-#include "tst_headercolumns.moc"
+void TestBaseLayout::listsMakeTheBase_data()
+{
+    QTest::addColumn<QString>("lists");
+    QTest::newRow("four groups, accents and blanks kept")
+        << "Boda de Ana\n\nQueridos novios,\n  Señoras y señores, \n\nhoy brindamos\n\npor la "
+           "felicidad\ny el amor\n\ny que viva.\n";
+    QTest::newRow("one group") << numberedLists({3});
+    QTest::newRow("ten groups") << numberedLists({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    QTest::newRow("groups as large as their fields hold") << numberedLists({998, 999, 2});
+}
+
+// Lists made into a base are read by the composer as the lists say: every premise of group k is drawn in
+// place k and nowhere else, no filler ever, and the base gives the lists back.
+void TestBaseLayout::listsMakeTheBase()
+{
+    QFETCH(QString, lists);
+    const PlainLists read = readPlainLists(TextFile::fromBytes(lists.toUtf8(), "listas.txt"));
+    const BaseEdit edit = appendBase("bases.soy", {}, read);
+    const TextFile base = TextFile::fromBytes(edit.bytes, "bases.soy");
+    const PremiseBaseReport report = checkPremiseBase(base);
+    QVERIFY(report.findings.isEmpty());
+    QCOMPARE(plainListsText(exportBase(base, 1), u"\n"), lists);
+
+    FixedClock clock;
+    UniformRandom random(5);
+    SpeechCore core(clock, random);
+    core.setPremiseText(base);
+    core.countLines();
+    core.toggleBaseList();
+    core.state.firstBasePending = true;
+    core.selectBase();
+    QList<QSet<QString>> drawn(read.groups.size());
+    for (int speech = 0; speech < 20000; ++speech, core.compose()) {
+        const QStringList premises =
+            core.controls.speech.split(kSeparatedPremises.toString(), Qt::SkipEmptyParts);
+        QCOMPARE(premises.size(), read.groups.size());
+        for (qsizetype k = 0; k < premises.size(); ++k)
+            drawn[k].insert(premises[k]);
+    }
+    for (qsizetype k = 0; k < read.groups.size(); ++k) {
+        QSet<QString> listed;
+        for (const ListedPremise &premise : read.groups[k])
+            listed.insert(premise.text);
+        QCOMPARE(drawn[k], listed);
+        QCOMPARE(report.bases[0].groups[k].usable, read.groups[k].size());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestBaseLayout)
+#include "tst_baselayout.moc"
