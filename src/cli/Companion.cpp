@@ -115,7 +115,7 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
     parser.setApplicationDescription(QStringLiteral(
         "Compone discursos de broma con las bases de premisas de Parlanza: toma al azar una premisa de cada "
         "grupo de la base y las encadena.\n\n"
-        "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar o la "
+        "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar, la "
         "comprobación encuentra errores o las listas no sirven; 2 si un archivo no se puede leer; 3 si el "
         "archivo "
         "de bases no se ha podido escribir (el anterior queda intacto).\n\n"
@@ -188,6 +188,9 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
             "Con «--exporta-listas», escribe las listas en RUTA, con la codificación y los finales "
             "de línea del archivo de bases, en lugar de la salida estándar."),
         QStringLiteral("RUTA"));
+    parser.addPositionalArgument(QStringLiteral("LISTAS"),
+                                 QStringLiteral("Con «--sustituye-base N», el archivo de listas sencillas."),
+                                 QStringLiteral("[LISTAS]"));
     parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check, newBase,
                        exportLists, replace, output});
 
@@ -254,8 +257,8 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         if (!parser.isSet(*option))
             continue;
         *number = parser.value(*option).toInt(&ok);
-        if (!ok || *number < 1 || *number > 99) {
-            console.err(QStringLiteral("El número de base («%1») debe ser un entero de 1 a 99.\n")
+        if (!ok || *number < 0 || *number > 99) {
+            console.err(QStringLiteral("El número de base («%1») debe ser un entero de 0 a 99.\n")
                             .arg(parser.value(*option)));
             return std::nullopt;
         }
@@ -397,9 +400,9 @@ int runListCommand(const Options &options, Console &console)
 {
     QByteArray bytes;
     TextFile lists;
-    const QString listsPath = options.replaceBase > 0 ? options.replacementLists : options.newBase;
+    const QString listsPath = options.replaceBase >= 0 ? options.replacementLists : options.newBase;
     try {
-        if (options.exportBase > 0 || options.replaceBase > 0 || QFileInfo::exists(options.file))
+        if (options.exportBase >= 0 || options.replaceBase >= 0 || QFileInfo::exists(options.file))
             bytes = TextFile::readAll(options.file);
         if (!listsPath.isEmpty())
             lists = TextFile::read(listsPath);
@@ -410,7 +413,7 @@ int runListCommand(const Options &options, Console &console)
     QString path = options.file;
     BaseEdit edit;
     try {
-        if (options.exportBase > 0) {
+        if (options.exportBase >= 0) {
             const PlainLists exported =
                 exportBase(TextFile::fromBytes(bytes, options.file), options.exportBase);
             if (options.output.isEmpty()) {
@@ -423,7 +426,7 @@ int runListCommand(const Options &options, Console &console)
             }
             path = options.output;
             edit.bytes = plainListsBytes(exported, bytes);
-        } else if (options.replaceBase > 0) {
+        } else if (options.replaceBase >= 0) {
             edit = replaceBase(options.file, bytes, options.replaceBase, readPlainLists(lists));
         } else {
             edit = appendBase(options.file, bytes, readPlainLists(lists));
@@ -442,7 +445,7 @@ int runListCommand(const Options &options, Console &console)
         console.out(
             QStringLiteral("Base %1 %2 %3: «%4»; %5.\n")
                 .arg(formatNumber(edit.number, u"00"),
-                     options.replaceBase > 0 ? QStringLiteral("sustituida en") : QStringLiteral("añadida a"),
+                     options.replaceBase >= 0 ? QStringLiteral("sustituida en") : QStringLiteral("añadida a"),
                      Failure::quoted(options.file), edit.title,
                      edit.speechVariety == u"1"
                          ? QStringLiteral("puede componer 1 discurso")
@@ -460,7 +463,7 @@ int runCompanion(const QStringList &arguments)
         return kExitFailed;
     if (options->finished)
         return kExitOk;
-    if (!options->newBase.isEmpty() || options->exportBase > 0 || options->replaceBase > 0)
+    if (!options->newBase.isEmpty() || options->exportBase >= 0 || options->replaceBase >= 0)
         return runListCommand(*options, console);
 
     TextFile file;
