@@ -43,22 +43,13 @@ void TestBaseLayout::headerFields_data()
 {
     QTest::addColumn<QString>("header");
     QTest::addColumn<QList<int>>("sizes");
-    QTest::addColumn<QString>("baseTag");
     QTest::addColumn<QString>("title");
-    QTest::newRow("a tab is not a blank in a size field")
-        << "DD001003\t12|Titulo" << QList<int>{3, 0} << "DD001-02"
-        << "Titulo";
-    QTest::newRow("blanks before a size are skipped")
-        << "DD001003 12|Titulo" << QList<int>{3, 12} << "DD001-02"
-        << "Titulo";
+    QTest::newRow("a tab is not a blank") << "DD001003\t12|Titulo" << QList<int>{3, 0} << "Titulo";
     QTest::newRow("an emoji before the bar is one spare column")
-        << "DD001003004🙂|Fiesta" << QList<int>{3, 4} << "DD001-02"
-        << "Fiesta";
-    QTest::newRow("an emoji inside a size field is one column")
-        << "DD001003🙂04005|Boda" << QList<int>{3, 0, 5} << "DD001-03"
-        << "Boda";
-    QTest::newRow("emoji in the title stay whole") << "DD002002|🎉 Boda 🎉" << QList<int>{2} << "DD002-01"
-                                                   << "🎉 Boda 🎉";
+        << "DD001003004🙂|Fiesta" << QList<int>{3, 4} << "Fiesta";
+    QTest::newRow("an emoji in a size field is one column")
+        << "DD001003🙂04005|Boda" << QList<int>{3, 0, 5} << "Boda";
+    QTest::newRow("emoji in the title stay whole") << "DD002002|🎉 Boda 🎉" << QList<int>{2} << "🎉 Boda 🎉";
 }
 
 void TestBaseLayout::headerFields()
@@ -67,7 +58,6 @@ void TestBaseLayout::headerFields()
     QFETCH(QList<int>, sizes);
     QVERIFY(!premise::headerProblem(header));
     const premise::Header read = premise::readHeader(header);
-    QTEST(read.baseTag, "baseTag");
     QTEST(read.title, "title");
     QCOMPARE(read.groupCount, sizes.size());
     const premise::GroupLayout layout = premise::layoutGroups(read.baseSpec, read.groupCount);
@@ -102,10 +92,7 @@ void TestBaseLayout::checkerReadsAsTheProgram()
     QCOMPARE(report.bases.size(), 1);
     QTEST(report.bases[0].number, "number");
     QTEST(report.bases[0].loadable, "loadable");
-    QStringList found;
-    for (const Finding &finding : report.findings)
-        found.append(finding.message);
-    QVERIFY2(report.findings.size() == findings.size(), qPrintable(found.join(u'\n')));
+    QCOMPARE(report.findings.size(), findings.size());
     for (qsizetype i = 0; i < findings.size(); ++i) {
         const Finding &found = report.findings[i];
         const QStringList expected = findings[i].split(u':');
