@@ -86,6 +86,8 @@ QByteArray lineEndOf(const QByteArray &bytes)
 void requireEncodable(const PlainLists &lists, const QString &target)
 {
     auto check = [&](const QString &text, qsizetype line) {
+        if (TextFile::decode(TextFile::encodeWindows1252(text)) == text)
+            return;
         for (qsizetype i = 0; i < text.size(); ++i) {
             const qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
             const QStringView character = QStringView(text).mid(i, width);
