@@ -50,3 +50,7 @@ figures | awk -F, '
         row("recurso de versión del propio ejecutable", sprintf("%.0f µs", v["BM_ReadOwnVersionResource"]),
             "—", "")
     }'
+
+# The companion against Polygen on the same 32767 speeches (skipped where Polygen is not installed).
+echo
+bash bench/companion_vs_polygen.sh build/release/bin/parlanza-discurso || true

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake dpkg-dev qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
     printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream lintian man-db xdg-utils
-    libfile-mimeinfo-perl shared-mime-info)
+    libfile-mimeinfo-perl shared-mime-info python3)
 
 install_missing() {
     local missing=()

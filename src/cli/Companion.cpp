@@ -1,5 +1,6 @@
 #include "Companion.h"
 
+#include "core/PlainLists.h"
 #include "core/PremiseBase.h"
 #include "core/PremiseBaseCheck.h"
 #include "core/SpeechCore.h"
@@ -13,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <memory>
 
@@ -28,7 +30,7 @@ public:
         m_out.open(stdout, QIODevice::WriteOnly);
         m_err.open(stderr, QIODevice::WriteOnly);
     }
-    void out(const QString &text) { m_out.write(text.toLocal8Bit()); }
+    void out(QStringView text) { m_out.write(text.toLocal8Bit()); }
     void outBytes(const QByteArray &bytes) { m_out.write(bytes); }
     void err(const QString &text)
     {
@@ -40,6 +42,42 @@ public:
 private:
     QFile m_out;
     QFile m_err;
+};
+
+// Gathers speeches into large blocks and writes each block with one conversion and one write: per speech, the
+// conversion and the write cost more than composing it.
+class SpeechWriter
+{
+public:
+    SpeechWriter(Console &console, bool raw)
+        : m_console(console), m_raw(raw), m_lineEnd(raw ? u"\r\n" : u"\n")
+    {
+        m_block.reserve(kBlock + 4096);
+    }
+    void add(const QString &speech)
+    {
+        m_block += speech;
+        m_block += m_lineEnd;
+        if (m_block.size() >= kBlock)
+            flush();
+    }
+    void flush()
+    {
+        if (m_raw)
+            m_console.outBytes(TextFile::encodeWindows1252(m_block));
+        else
+            m_console.out(m_block);
+        m_block.resize(0);
+    }
+
+private:
+    // About a hundred speeches: large enough to make the writes few, small enough to stay in the processor's
+    // cache and below the size at which every allocation maps fresh pages.
+    static constexpr qsizetype kBlock = 1 << 15;
+    Console &m_console;
+    const bool m_raw;
+    const QStringView m_lineEnd;
+    QString m_block;
 };
 
 struct Options
@@ -54,7 +92,12 @@ struct Options
     bool raw = false;
     bool list = false;
     bool check = false;
-    bool finished = false; // help or version already written
+    bool finished = false;    // help or version already written
+    QString newBase;          // --nueva-base: the lists file
+    int exportBase = -1;      // --exporta-listas
+    int replaceBase = -1;     // --sustituye-base
+    QString replacementLists; // its lists file
+    QString output;           // -o
 };
 
 Options finishedOptions()
@@ -73,8 +116,15 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
     parser.setApplicationDescription(QStringLiteral(
         "Compone discursos de broma con las bases de premisas de Parlanza: toma al azar una premisa de cada "
         "grupo de la base y las encadena.\n\n"
-        "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar o la "
-        "comprobación encuentra errores; 2 si el archivo no se puede leer."));
+        "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar, la "
+        "comprobación encuentra errores o las listas no sirven; 2 si un archivo no se puede leer; 3 si el "
+        "archivo "
+        "de bases no se ha podido escribir (el anterior queda intacto).\n\n"
+        "Listas sencillas (para «--nueva-base», «--sustituye-base» y «--exporta-listas»): la primera línea "
+        "con "
+        "texto es el título de la base; después, los grupos en orden, una premisa por línea y una línea "
+        "vacía "
+        "entre grupo y grupo. Las líneas que empiezan por «#» son comentarios."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Muestra esta ayuda."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -114,7 +164,36 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         {QStringLiteral("c"), QStringLiteral("check")},
         QStringLiteral("Comprueba el archivo y escribe cada problema como "
                        "RUTA:LÍNEA: error: mensaje o RUTA:LÍNEA: aviso: mensaje."));
-    parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check});
+    const QCommandLineOption newBase(
+        QStringLiteral("nueva-base"),
+        QStringLiteral(
+            "Añade las listas sencillas de LISTAS como una base nueva, con el número siguiente al de la "
+            "última, al final del archivo de bases (lo crea si no existe) y escribe su número, su "
+            "título y cuántos discursos distintos puede componer."),
+        QStringLiteral("LISTAS"));
+    const QCommandLineOption exportLists(
+        QStringLiteral("exporta-listas"),
+        QStringLiteral(
+            "Escribe la base N como listas sencillas: el título y las premisas que se pueden elegir, "
+            "grupo a grupo."),
+        QStringLiteral("N"));
+    const QCommandLineOption replace(
+        QStringLiteral("sustituye-base"),
+        QStringLiteral(
+            "Pone en lugar de la base N las listas sencillas del archivo LISTAS que sigue a la opción "
+            "(«--sustituye-base N LISTAS»); el resto del archivo de bases no cambia."),
+        QStringLiteral("N"));
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral(
+            "Con «--exporta-listas», escribe las listas en RUTA, con la codificación y los finales "
+            "de línea del archivo de bases, en lugar de la salida estándar."),
+        QStringLiteral("RUTA"));
+    parser.addPositionalArgument(QStringLiteral("LISTAS"),
+                                 QStringLiteral("Con «--sustituye-base N», el archivo de listas sencillas."),
+                                 QStringLiteral("[LISTAS]"));
+    parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check, newBase,
+                       exportLists, replace, output});
 
     if (!parser.parse(arguments)) {
         console.err(parser.errorText() + u'\n' + kHelpHint);
@@ -129,13 +208,15 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
                     u'\n');
         return finishedOptions();
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        console.err(QStringLiteral("Sobran argumentos: %1.\n").arg(parser.positionalArguments().join(u' ')) +
-                    kHelpHint);
+    QStringList positional = parser.positionalArguments();
+    Options options;
+    if (parser.isSet(replace) && !positional.isEmpty())
+        options.replacementLists = positional.takeFirst();
+    if (!positional.isEmpty()) {
+        console.err(QStringLiteral("Sobran argumentos: %1.\n").arg(positional.join(u' ')) + kHelpHint);
         return std::nullopt;
     }
 
-    Options options;
     options.file =
         parser.isSet(file) ? parser.value(file) : ProgramFiles::forThisProcess().readPath(u"dialogo.soy");
     bool ok = true;
@@ -169,6 +250,35 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
     options.raw = parser.isSet(raw);
     options.list = parser.isSet(list);
     options.check = parser.isSet(check);
+    options.newBase = parser.value(newBase);
+    options.output = parser.value(output);
+    for (const auto &[option, number] :
+         {std::pair{&exportLists, &options.exportBase}, {&replace, &options.replaceBase}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *number = parser.value(*option).toInt(&ok);
+        if (!ok || *number < 0 || *number > 99) {
+            console.err(QStringLiteral("El número de base («%1») debe ser un entero de 0 a 99.\n")
+                            .arg(parser.value(*option)));
+            return std::nullopt;
+        }
+    }
+    const int commands =
+        int(parser.isSet(newBase)) + int(parser.isSet(exportLists)) + int(parser.isSet(replace));
+    if (commands > 1 || (commands == 1 && (options.check || options.list))) {
+        console.err(
+            QStringLiteral("«--nueva-base», «--exporta-listas», «--sustituye-base», «--check» y «--list» "
+                           "no se pueden usar juntas.\n"));
+        return std::nullopt;
+    }
+    if (parser.isSet(replace) && options.replacementLists.isEmpty()) {
+        console.err(QStringLiteral("Falta el archivo de listas: «--sustituye-base N LISTAS».\n"));
+        return std::nullopt;
+    }
+    if (parser.isSet(output) && !parser.isSet(exportLists)) {
+        console.err(QStringLiteral("«-o» solo sirve con «--exporta-listas».\n"));
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -224,6 +334,9 @@ int composeSpeeches(const Options &options, const TextFile &file, Console &conso
     // The file was read once already; a pipe would give nothing the second time.
     core.setPremiseText(file);
     core.state.separator = (options.joined ? kJoinedPremises : kSeparatedPremises).toString();
+    // On a terminal a line ends with LF alone: composing with it saves converting every line end afterwards.
+    if (!options.raw)
+        core.state.separator.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 
     try {
         core.countLines();
@@ -260,13 +373,11 @@ int composeSpeeches(const Options &options, const TextFile &file, Console &conso
         }
     }
 
+    SpeechWriter writer(console, options.raw);
     auto write = [&] {
-        const QString text = (options.history ? core.controls.history.constLast() : core.controls.speech) +
-                             QStringLiteral("\r\n");
-        if (options.raw)
-            console.outBytes(TextFile::encodeWindows1252(text));
-        else
-            console.out(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        writer.add(options.history ? core.controls.history.constLast() : core.controls.speech);
+        // The companion keeps no history of its own: dropping each entry keeps the memory of a long run flat.
+        core.controls.history.removeLast();
     };
     try {
         core.selectBase();
@@ -275,10 +386,70 @@ int composeSpeeches(const Options &options, const TextFile &file, Console &conso
             core.compose();
             write();
         }
+        writer.flush();
+    } catch (const Failure &failure) {
+        writer.flush();
+        console.err(failure.description() + u'\n');
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+// The plain-list commands: export a base, add one, or put one in the place of another.
+int runListCommand(const Options &options, Console &console)
+{
+    QByteArray bytes;
+    TextFile lists;
+    const QString listsPath = options.replaceBase >= 0 ? options.replacementLists : options.newBase;
+    try {
+        if (options.exportBase >= 0 || options.replaceBase >= 0 || QFileInfo::exists(options.file))
+            bytes = TextFile::readAll(options.file);
+        if (!listsPath.isEmpty())
+            lists = TextFile::read(listsPath);
+    } catch (const Failure &failure) {
+        console.err(failure.description() + u'\n');
+        return kExitUnreadable;
+    }
+    QString path = options.file;
+    BaseEdit edit;
+    try {
+        if (options.exportBase >= 0) {
+            const PlainLists exported =
+                exportBase(TextFile::fromBytes(bytes, options.file), options.exportBase);
+            if (options.output.isEmpty()) {
+                const QString text = plainListsText(exported, options.raw ? u"\r\n" : u"\n");
+                if (options.raw)
+                    console.outBytes(TextFile::encodeWindows1252(text));
+                else
+                    console.out(text);
+                return kExitOk;
+            }
+            path = options.output;
+            edit.bytes = plainListsBytes(exported, bytes);
+        } else if (options.replaceBase >= 0) {
+            edit = replaceBase(options.file, bytes, options.replaceBase, readPlainLists(lists));
+        } else {
+            edit = appendBase(options.file, bytes, readPlainLists(lists));
+        }
     } catch (const Failure &failure) {
         console.err(failure.description() + u'\n');
         return kExitFailed;
     }
+    try {
+        TextFile::replaceWhole(path, edit.bytes);
+    } catch (const Failure &failure) {
+        console.err(failure.description() + u'\n');
+        return kExitUnwritable;
+    }
+    if (options.exportBase < 0)
+        console.out(
+            QStringLiteral("Base %1 %2 %3: «%4»; %5.\n")
+                .arg(formatNumber(edit.number, u"00"),
+                     options.replaceBase >= 0 ? QStringLiteral("sustituida en") : QStringLiteral("añadida a"),
+                     Failure::quoted(options.file), edit.title,
+                     edit.speechVariety == u"1"
+                         ? QStringLiteral("puede componer 1 discurso")
+                         : QStringLiteral("puede componer %1 discursos distintos").arg(edit.speechVariety)));
     return kExitOk;
 }
 
@@ -292,6 +463,8 @@ int runCompanion(const QStringList &arguments)
         return kExitFailed;
     if (options->finished)
         return kExitOk;
+    if (!options->newBase.isEmpty() || options->exportBase >= 0 || options->replaceBase >= 0)
+        return runListCommand(*options, console);
 
     TextFile file;
     try {

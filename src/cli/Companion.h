@@ -9,7 +9,8 @@ enum CompanionExit : int
 {
     kExitOk = 0,
     kExitFailed = 1,     // a bad option, a base that cannot be loaded or composed, errors found by --check
-    kExitUnreadable = 2, // the premise base file cannot be read
+    kExitUnreadable = 2, // the premise base file or a lists file cannot be read
+    kExitUnwritable = 3, // the premise base file could not be written; the old one is whole
 };
 
 // Runs the command-line companion with the program's arguments (the first one is the program's name).

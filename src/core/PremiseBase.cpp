@@ -17,15 +17,20 @@ bool continuesCharacter(QStringView text, qsizetype i)
     return i > 0 && text[i].isLowSurrogate() && text[i - 1].isHighSurrogate();
 }
 
-// The first n characters of a text.
-QStringView firstCharacters(QStringView text, qsizetype n)
+// The code unit where column `column` starts, or the text's size when it has fewer columns.
+qsizetype unitOfColumn(QStringView text, qsizetype column)
 {
     qsizetype units = 0;
     for (qsizetype characters = 0; units < text.size(); ++units) {
-        if (!continuesCharacter(text, units) && ++characters > n)
+        if (!continuesCharacter(text, units) && ++characters >= column)
             break;
     }
-    return text.left(units);
+    return units;
+}
+
+QStringView firstCharacters(QStringView text, qsizetype n)
+{
+    return columns(text, 1, n);
 }
 
 // Whether the text has at least n characters.
@@ -47,6 +52,30 @@ bool isTwoDigits(QStringView text)
 
 } // namespace
 
+QStringView columns(QStringView text, qsizetype first, qsizetype count)
+{
+    if (first < 1)
+        first = 1;
+    const qsizetype begin = unitOfColumn(text, first);
+    if (count < 0)
+        return text.mid(begin);
+    const QStringView rest = text.mid(begin);
+    return rest.left(unitOfColumn(rest, count + 1));
+}
+
+qsizetype columnOf(QStringView text, QChar c)
+{
+    const qsizetype unit = text.indexOf(c);
+    if (unit < 0)
+        return 0;
+    qsizetype column = 0;
+    for (qsizetype i = 0; i <= unit; ++i) {
+        if (!continuesCharacter(text, i))
+            ++column;
+    }
+    return column;
+}
+
 bool isHeaderLine(QStringView line)
 {
     return firstCharacters(line, 6).contains(kMark);
@@ -59,14 +88,14 @@ bool isUsablePremise(QStringView entry)
 
 std::optional<QString> headerProblem(QStringView header)
 {
-    const qsizetype bar = header.indexOf(u'|') + 1;
+    const qsizetype bar = columnOf(header, u'|');
     if (bar == 0)
         return QStringLiteral(
             "la cabecera de base no tiene el «|» que separa los tamaños de los grupos del título.");
     if (bar < 5)
         return QStringLiteral("el «|» de la cabecera está en la columna %1, antes del número de base.")
             .arg(bar);
-    const QStringView number = header.mid(3, 2);
+    const QStringView number = columns(header, 4, 2);
     if (!isTwoDigits(number))
         return QStringLiteral("el número de base (columnas 4 y 5) debe tener dos cifras, y es «%1».")
             .arg(number.toString());
@@ -81,28 +110,30 @@ std::optional<QString> headerProblem(QStringView header)
 Header readHeader(QStringView header)
 {
     Header result;
-    result.barColumn = header.indexOf(u'|') + 1;
+    result.barColumn = columnOf(header, u'|');
     result.groupCount = static_cast<int>((result.barColumn - 5) / 3);
-    result.baseSpec = header.left(result.barColumn - 1).toString();
-    result.baseTag = (header.left(5).toString() + u'-' + formatNumber(result.groupCount, u"00"))
-                         .leftJustified(8, u' ', true);
-    result.title = header.mid(result.barColumn).toString();
+    result.baseSpec = columns(header, 1, result.barColumn - 1).toString();
+    const QString tag = columns(header, 1, 5).toString() + u'-' + formatNumber(result.groupCount, u"00");
+    result.baseTag = columns(tag, 1, 8).toString();
+    while (columns(result.baseTag, 8).isEmpty())
+        result.baseTag += u' ';
+    result.title = columns(header, result.barColumn + 1).toString();
     return result;
 }
 
 QString baseNumberText(QStringView tagOrBaseSpec)
 {
-    return tagOrBaseSpec.mid(3, 2).toString();
+    return columns(tagOrBaseSpec, 4, 2).toString();
 }
 
 QString startMarker(QStringView tag)
 {
-    return kMark.toString() + tag.mid(3, 2).toString();
+    return kMark.toString() + columns(tag, 4, 2).toString();
 }
 
 QString endMarker(QStringView tag)
 {
-    return kMark.toString() + formatNumber(readNumber(tag.mid(3, 2)) + 1, u"00");
+    return kMark.toString() + formatNumber(readNumber(columns(tag, 4, 2)) + 1, u"00");
 }
 
 Section findSection(const TextFile &file, qsizetype lineLimit, QStringView start, QStringView end)
@@ -141,7 +172,7 @@ GroupLayout layoutGroups(QStringView baseSpec, int groupCount)
     };
     GroupLayout layout;
     for (int k = 1; k <= groupCount; ++k) {
-        const auto size = toInt16(readNumber(baseSpec.mid(3 * k + 2, 3)));
+        const auto size = toInt16(readNumber(columns(baseSpec, 3 * k + 3, 3)));
         if (!size)
             throw overflow(k);
         layout.sizes[k] = *size;

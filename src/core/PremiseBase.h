@@ -19,6 +19,13 @@ inline constexpr int kMaxGroups = 10;
 // The line count is a 16-bit counter: the program reads at most this many lines.
 inline constexpr int kMaxLines = 32767;
 
+// Every column counts characters from 1: a character beyond the 16-bit range (an emoji) is one column, though
+// it takes two code units.
+// The text of count columns from column first on (fewer where the text ends sooner; all the rest for -1).
+QStringView columns(QStringView text, qsizetype first, qsizetype count = -1);
+// The column of the first c in the text, or 0 when there is none.
+qsizetype columnOf(QStringView text, QChar c);
+
 bool isHeaderLine(QStringView line);
 // A line can serve as a premise when it has four characters or more and no "DD0".
 bool isUsablePremise(QStringView entry);

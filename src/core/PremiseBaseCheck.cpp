@@ -91,9 +91,9 @@ PremiseBaseReport Checker::run()
         const QStringView line = m_file.line(index);
         BaseSummary base;
         base.line = index + 1;
-        base.number = line.mid(3, 2).toString();
-        const qsizetype bar = line.indexOf(u'|');
-        base.title = bar < 0 ? QString() : line.mid(bar + 1).toString();
+        base.number = premise::columns(line, 4, 2).toString();
+        const qsizetype bar = premise::columnOf(line, u'|');
+        base.title = bar == 0 ? QString() : premise::columns(line, bar + 1).toString();
         checkBase(index, base);
         m_report.bases.append(base);
     }
@@ -139,12 +139,14 @@ void Checker::checkBase(qsizetype headerIndex, BaseSummary &base)
         add(base.line, Severity::Error, *problem);
         return;
     }
-    if (!line.startsWith(premise::kMark)) {
-        add(base.line, Severity::Error,
+    // The program still reads the number from columns 4 and 5 and loads the base when its own start marker
+    // lies within the first six characters; whether it does shows below.
+    if (!line.startsWith(premise::kMark))
+        add(base.line, Severity::Warning,
             QStringLiteral(
-                "«DD0» debe ocupar las columnas 1 a 3 de la cabecera; así la base no se puede cargar."));
-        return;
-    }
+                "«DD0» no está en las columnas 1 a 3, donde lo pone el formato; el número de base se "
+                "lee de las columnas 4 y 5: «%1».")
+                .arg(base.number));
     checkOrder(base, static_cast<int>(readNumber(base.number)));
 
     const premise::Header header = premise::readHeader(line);
@@ -167,11 +169,15 @@ void Checker::checkBase(qsizetype headerIndex, BaseSummary &base)
     const premise::Section section = premise::findSection(
         m_file, m_limit, premise::startMarker(header.baseTag), premise::endMarker(header.baseTag));
     if (section.count == 0) {
+        const QString start = premise::startMarker(header.baseTag);
         add(base.line, Severity::Error,
-            QStringLiteral(
-                "al elegir la base %1 no se carga ninguna línea: la cabecera de la base siguiente va "
-                "antes que la suya.")
-                .arg(base.number));
+            premise::columns(line, 1, 6).contains(start)
+                ? QStringLiteral("al elegir la base %1 no se carga ninguna línea: la cabecera de la base "
+                                 "siguiente va antes que la suya.")
+                      .arg(base.number)
+                : QStringLiteral("al elegir la base %1 no se carga ninguna línea: su cabecera no lleva «%2» "
+                                 "entre sus seis primeros caracteres.")
+                      .arg(base.number, start));
         return;
     }
     // The lines of this base end at the next header, even when the section read by the program goes further.
@@ -184,7 +190,7 @@ void Checker::checkBase(qsizetype headerIndex, BaseSummary &base)
     QList<bool> drawn(ownCount, false);
     QList<premise::DrawRange> ranges;
     for (int k = 1; k <= header.groupCount; ++k) {
-        const QStringView field = QStringView(header.baseSpec).mid(3 * k + 2, 3);
+        const QStringView field = premise::columns(header.baseSpec, 3 * k + 3, 3);
         const qint16 size = layout.sizes[k];
         if (!isThreeDigits(field) && !(spare == 2 && k == header.groupCount))
             add(base.line, Severity::Warning,

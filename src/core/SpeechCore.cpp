@@ -8,6 +8,7 @@
 #include "platform/RandomSource.h"
 #include "platform/TextFile.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace parlanza {
@@ -41,9 +42,27 @@ QString startBanner()
     return QStringLiteral("                           ******  PARLANZA    ******\r\n") + readingAdvice();
 }
 
+namespace {
+
+void writeCounter(QString &text, qint64 speechNumber)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, speechNumber).ptr;
+    text.resize(0);
+    text.reserve(5 + (end - digits));
+    text += u"Nº: ";
+    if (speechNumber >= 0)
+        text += u' ';
+    text += QLatin1StringView(digits, end - digits);
+}
+
+} // namespace
+
 QString counterText(qint64 speechNumber)
 {
-    return QStringLiteral("Nº: ") + signReserved(speechNumber);
+    QString text;
+    writeCounter(text, speechNumber);
+    return text;
 }
 
 SpeechCore::SpeechCore(Clock &clock, RandomSource &random) : m_clock(clock), m_random(random) {}
@@ -151,13 +170,15 @@ void SpeechCore::compose()
                 .arg(premise::kMaxLines));
     state.speechCount = *count;
 
-    const auto groups = toInt16(readNumber(QStringView(state.baseTag).mid(6, 2)));
-    const int groupCount = groups ? *groups : 0;
     if (state.baseSpec != m_layoutSpec || state.baseTag != m_layoutTag || m_layoutSpec.isNull()) {
-        m_layout = premise::layoutGroups(state.baseSpec, groupCount);
+        const auto groups = toInt16(readNumber(premise::columns(state.baseTag, 7, 2)));
+        const int count = groups ? *groups : 0;
+        m_layout = premise::layoutGroups(state.baseSpec, count);
+        m_layoutGroupCount = count;
         m_layoutSpec = state.baseSpec;
         m_layoutTag = state.baseTag;
     }
+    const int groupCount = m_layoutGroupCount;
     const premise::GroupLayout &layout = m_layout;
     state.groupSizes = layout.sizes;
     requireUsablePremises(layout.sizes, layout.starts, groupCount);
@@ -168,28 +189,34 @@ void SpeechCore::compose()
         drawn[k] = drawPremise(layout.sizes[k], layout.starts[k - 1]);
         length += drawn[k].size() + state.separator.size();
     }
-    QString speech;
+    // The speech and counter texts reuse their buffers from the speech before, when no one else holds them.
+    QString &speech = controls.speech;
+    speech.resize(0);
     speech.reserve(length);
     for (int k = 1; k <= groupCount; ++k) {
         speech += drawn[k];
         speech += state.separator;
     }
 
-    const QString number = formatNumber(static_cast<double>(state.speechNumber), u"@@@ ");
+    // The history entry: the number right-aligned in three places ("@@@ "), a blank, the speech.
+    char digits[24];
+    const auto digitsEnd = std::to_chars(digits, digits + sizeof digits, state.speechNumber).ptr;
+    const qsizetype digitCount = digitsEnd - digits;
     QString entry;
-    entry.reserve(number.size() + speech.size());
-    entry += number;
+    entry.reserve(std::max<qsizetype>(3, digitCount) + 1 + speech.size());
+    for (qsizetype blanks = 3 - digitCount; blanks > 0; --blanks)
+        entry += u' ';
+    entry += QLatin1StringView(digits, digitCount);
+    entry += u' ';
     entry += speech;
     controls.history.append(std::move(entry));
-    controls.speech = std::move(speech);
-    controls.counter = counterText(state.speechNumber);
+    writeCounter(controls.counter, state.speechNumber);
 }
 
 // A group without any usable entry would be drawn for ever; refuse it before the first draw.
 void SpeechCore::requireUsablePremises(const std::array<qint16, 11> &sizes,
                                        const std::array<qint16, 11> &starts, int groupCount) const
 {
-    const QString base = premise::baseNumberText(state.baseTag);
     for (int k = 1; k <= groupCount; ++k) {
         const premise::DrawRange range = premise::drawRange(sizes[k], starts[k - 1]);
         bool usable = false;
@@ -197,6 +224,7 @@ void SpeechCore::requireUsablePremises(const std::array<qint16, 11> &sizes,
             usable = controls.premises.isUsable(i);
         if (usable)
             continue;
+        const QString base = premise::baseNumberText(state.baseTag);
         if (controls.premises.isEmpty())
             throw Failure(
                 QStringLiteral("La base %1 no tiene ninguna línea cargada: su cabecera no está entre las "

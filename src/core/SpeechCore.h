@@ -102,6 +102,7 @@ private:
     QString m_layoutSpec;
     QString m_layoutTag;
     premise::GroupLayout m_layout;
+    int m_layoutGroupCount = 0;
     qsizetype m_sectionFirstLine = 0; // 1-based file line of the loaded section's header, 0 before any
 };
 

@@ -5,14 +5,8 @@
 
 namespace parlanza {
 
-std::optional<qint16> toInt16(double value)
+std::optional<qint16> roundToInt16(double value)
 {
-    // Whole numbers in range, the common case, need no rounding.
-    if (value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max()) {
-        const auto whole = static_cast<qint16>(value);
-        if (static_cast<double>(whole) == value)
-            return whole;
-    }
     if (!std::isfinite(value))
         return std::nullopt;
     const double below = std::floor(value);

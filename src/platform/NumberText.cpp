@@ -105,7 +105,7 @@ QString signReserved(qint64 value)
 double readNumber(QStringView text)
 {
     qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+    while (i < text.size() && text[i] == u' ')
         ++i;
     std::string number;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {

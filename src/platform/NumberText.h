@@ -19,8 +19,9 @@ QString formatNumber(double value, QStringView pattern, const QLocale &locale = 
 // The number with one blank in the place of the sign when it is not negative: 7 gives " 7", -7 gives "-7".
 QString signReserved(qint64 value);
 
-// Reads a number leniently: leading blanks are skipped, then the longest leading decimal number (optional
-// sign, digits, optional decimal point and digits) is taken; text without one reads 0.
+// Reads a number leniently: leading blanks (spaces; a tab is not one) are skipped, then the longest leading
+// decimal number (optional sign, digits, optional decimal point and digits) is taken; text without one reads
+// 0.
 double readNumber(QStringView text);
 
 } // namespace parlanza

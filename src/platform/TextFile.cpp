@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
@@ -71,7 +72,20 @@ TextFile TextFile::read(const QString &path, OnReadError onError)
     return read(file, path, onError);
 }
 
+QByteArray TextFile::readAll(const QString &path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw Failure(openFailureText(path), path);
+    return readBytes(file, path, OnReadError::Fail);
+}
+
 TextFile TextFile::read(QIODevice &device, const QString &path, OnReadError onError)
+{
+    return fromBytes(readBytes(device, path, onError), path);
+}
+
+QByteArray TextFile::readBytes(QIODevice &device, const QString &path, OnReadError onError)
 {
     const auto tooLarge = [&](qint64 size) {
         return Failure(QStringLiteral("El archivo %1 es demasiado grande (%2 MB); el máximo es %3 MB.")
@@ -97,7 +111,7 @@ TextFile TextFile::read(QIODevice &device, const QString &path, OnReadError onEr
             throw tooLarge(bytes.size() + got);
         bytes.append(chunk.constData(), got);
     }
-    return fromBytes(bytes, path);
+    return bytes;
 }
 
 TextFile TextFile::fromBytes(const QByteArray &bytes, const QString &path)
@@ -205,6 +219,18 @@ void TextFile::appendLines(const QString &path, const QStringList &lines)
         // Take back whatever part of the record reached the file, so the earlier records stay as they were.
         if (sizeBefore >= 0)
             file.resize(sizeBefore);
+        throw Failure(writeFailureText(path, error), path);
+    }
+}
+
+void TextFile::replaceWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Failure(writeFailureText(path, file.error()), path);
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        const QFileDevice::FileError error = file.error();
+        file.cancelWriting();
         throw Failure(writeFailureText(path, error), path);
     }
 }

@@ -34,6 +34,8 @@ public:
 
     // Throws Failure, naming the file, when it is missing, unreadable or too large.
     static TextFile read(const QString &path, OnReadError onError = OnReadError::Fail);
+    // The file's bytes as they are, with the same refusals as read().
+    static QByteArray readAll(const QString &path);
     // The same from an open device; path names it in messages.
     static TextFile read(QIODevice &device, const QString &path, OnReadError onError = OnReadError::Fail);
     // The same rules applied to bytes already in memory; path only names them in messages.
@@ -49,11 +51,17 @@ public:
     // failure the file is left with the bytes it had, and a Failure naming it is thrown.
     static void appendLines(const QString &path, const QStringList &lines);
 
+    // Writes the bytes as the file's whole new content: beside it first, then renamed over it in one step, so
+    // that an interrupted write or a full disk leaves the old file whole; its permissions are kept.
+    static void replaceWhole(const QString &path, const QByteArray &bytes);
+
     static QString decode(const QByteArray &bytes, Encoding *detected = nullptr);
     // Windows-1252 bytes of the text; a character the code page lacks becomes "?", as on Windows.
     static QByteArray encodeWindows1252(QStringView text);
 
 private:
+    static QByteArray readBytes(QIODevice &device, const QString &path, OnReadError onError);
+
     struct Span
     {
         qsizetype start;

@@ -86,7 +86,8 @@ void TestPremiseBaseCheck::findings_data()
     QTest::newRow("more than ten groups")
         << QStringList{"DD001" + QString("002").repeated(11) + "|Once"} << QStringList{"1:E:11 grupos"};
     QTest::newRow("DD0 not in column 1")
-        << QStringList{"xDD0010002|Uno", "uno premisa"} << QStringList{"1:E:columnas 1 a 3"};
+        << QStringList{"xDD0010002|Uno", "uno premisa"}
+        << QStringList{"1:W:columnas 1 a 3", "1:W:sobran dos", "1:E:no lleva «DD000»"};
     QTest::newRow("no base at all") << QStringList{"ab", ""} << QStringList{"1:E:no tiene ninguna base"};
     QTest::newRow("two spare characters before the bar")
         << QStringList{"DD00100200|Base", "uno premisa", "", "", "", "dos premisa"}

@@ -87,6 +87,46 @@ if [ "$text" != "$expected" ]; then
     exit 1
 fi
 
+# The text is set at 10 points: the font size of every text run, scaled by the matrices in force, read from the
+# document's content streams.
+sizes=$(python3 - "$received" <<'PY'
+import re, sys, zlib
+data = open(sys.argv[1], "rb").read()
+sizes = set()
+for stream in re.finditer(rb"stream\r?\n(.*?)endstream", data, re.S):
+    try:
+        content = zlib.decompress(stream.group(1)).decode("latin-1")
+    except zlib.error:
+        continue
+    if " Tf" not in content:
+        continue
+    ctm, stack, operands, size, tm = [1, 0, 0, 1], [], [], 0.0, [1, 0, 0, 1]
+    mul = lambda m, n: [m[0] * n[0] + m[1] * n[2], m[0] * n[1] + m[1] * n[3],
+                        m[2] * n[0] + m[3] * n[2], m[2] * n[1] + m[3] * n[3]]
+    for token in re.findall(r"<[0-9A-Fa-f]*>|/[^\s/<\[]+|[-+]?\d*\.?\d+|[A-Za-z*']+", content):
+        if re.fullmatch(r"[-+]?\d*\.?\d+", token):
+            operands.append(float(token))
+            continue
+        if token == "q":
+            stack.append(ctm)
+        elif token == "Q":
+            ctm = stack.pop() if stack else [1, 0, 0, 1]
+        elif token == "cm":
+            ctm = mul(operands[-6:-2], ctm)
+        elif token == "Tf":
+            size = operands[-1]
+        elif token == "Tm":
+            tm = operands[-6:-2]
+        elif token == "Tj":
+            m = mul(tm, ctm)
+            sizes.add(round(size * abs(m[0] * m[3] - m[1] * m[2]) ** 0.5, 2))
+        if not token.startswith(("/", "<")):
+            operands = []
+print(" ".join(str(s) for s in sorted(sizes)))
+PY
+)
+[ "$sizes" = "10.0" ] || { echo "tamaño de letra impreso: $sizes puntos; esperado: 10.0"; exit 1; }
+
 # No printer at all: the command ends without a job and without a word.
 CUPS_SERVER=$work/no-hay.sock "$program" "$work/guide" | grep -q "impresora: $"
 echo "impresión en la cola CUPS comprobada"
