@@ -93,6 +93,7 @@ struct Options
     bool list = false;
     bool check = false;
     bool finished = false;    // help or version already written
+    bool defaultFile = false; // no -f: the premise base the program reads
     QString newBase;          // --nueva-base: the lists file
     int exportBase = -1;      // --exporta-listas
     int replaceBase = -1;     // --sustituye-base
@@ -217,6 +218,7 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         return std::nullopt;
     }
 
+    options.defaultFile = !parser.isSet(file);
     options.file =
         parser.isSet(file) ? parser.value(file) : ProgramFiles::forThisProcess().readPath(u"dialogo.soy");
     bool ok = true;
@@ -410,7 +412,17 @@ int runListCommand(const Options &options, Console &console)
         console.err(failure.description() + u'\n');
         return kExitUnreadable;
     }
+    // A system-wide install keeps its premise base read-only: without -f, the edited base becomes the user's
+    // own copy, which the program reads from then on.
     QString path = options.file;
+    if (options.defaultFile && options.exportBase < 0 && ProgramFiles::forThisProcess().systemWide()) {
+        try {
+            path = ProgramFiles::forThisProcess().writePath(u"dialogo.soy");
+        } catch (const Failure &failure) {
+            console.err(failure.description() + u'\n');
+            return kExitUnwritable;
+        }
+    }
     BaseEdit edit;
     try {
         if (options.exportBase >= 0) {
@@ -446,7 +458,7 @@ int runListCommand(const Options &options, Console &console)
             QStringLiteral("Base %1 %2 %3: «%4»; %5.\n")
                 .arg(formatNumber(edit.number, u"00"),
                      options.replaceBase >= 0 ? QStringLiteral("sustituida en") : QStringLiteral("añadida a"),
-                     Failure::quoted(options.file), edit.title,
+                     Failure::quoted(path), edit.title,
                      edit.speechVariety == u"1"
                          ? QStringLiteral("puede componer 1 discurso")
                          : QStringLiteral("puede componer %1 discursos distintos").arg(edit.speechVariety)));

@@ -53,6 +53,17 @@ printf 'DD001002001|Base propia\r\nPremisa propia del primer grupo\r\n\r\n\r\n\r
 printf 'DD001002001|Otra base\r\nPremisa de la ruta\r\n\r\n\r\n\r\nfin de la ruta.\r\n' >"$home/otra.soy"
 chown -R "$user:" "$home"
 
+# The companion's --nueva-base without -f: the shipped bases stay as they are, the user gets a copy with the new one.
+printf 'Base de la prueba\nPrimera premisa del grupo\n\nSegunda premisa del grupo\n' >"$home/listas.txt"
+chown "$user:" "$home/listas.txt"
+runuser -u "$user" -- env -i HOME="$home" XDG_DATA_HOME="$home/datos" PATH=/usr/bin:/bin LANG=C.UTF-8 \
+    "$root/usr/games/parlanza-discurso" --nueva-base "$home/listas.txt" >/dev/null ||
+    fail "--nueva-base sin -f ha fallado"
+copy=$home/datos/parlanza/dialogo.soy
+[ "$(head -c "$(stat -c %s "$program/dialogo.soy")" "$copy" | cmp - "$program/dialogo.soy" && echo same)" = same ] ||
+    fail "--nueva-base sin -f no ha copiado las bases del programa en $copy"
+grep -qa '^DD008' "$copy" || fail "--nueva-base sin -f no ha añadido la base 08 a $copy"
+
 # As the user, in a virtual X server with a window manager: start, "Pasa a File" (Herramientas, its second item),
 # close; once without arguments and once with RUTA.
 runuser -u "$user" -- env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 xvfb-run -a -s "-screen 0 1024x768x24" \
