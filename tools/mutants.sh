@@ -108,7 +108,8 @@ fi
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/parlanza-mutantes.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 src=$scratch/src
-build=$scratch/build
+# The build sits where the worktree's own does, so that ccache finds what the worktree compiled.
+build=$scratch/src/build/dev
 log=$scratch/registro
 mkdir -p "$src"
 # The working copy as it stands, without builds or git's own files.
@@ -136,8 +137,8 @@ for row in "${rows[@]}"; do
     IFS=$'\t' read -r id file description <<<"$row"
     n=$((n + 1))
     printf '[%d/%d] %-22s %s ... ' "$n" "${#rows[@]}" "$id" "$file"
-    cp -p "$src/$file" "$scratch/original"
-    if ! message=$(mutant_tool apply "$id" "$src" write); then
+    cp -p "$src/src/$file" "$scratch/original"
+    if ! message=$(mutant_tool apply "$id" "$src/src" write); then
         echo "no se aplica"
         unapplied+=("$id ($file): $message")
         continue
@@ -170,8 +171,8 @@ for row in "${rows[@]}"; do
     "no compila") broken+=("$id ($file): $description"); echo "no compila" ;;
     *) survived+=("$id ($file): $description"); echo "SOBREVIVE" ;;
     esac
-    cp -p "$scratch/original" "$src/$file"
-    touch "$src/$file"
+    cp -p "$scratch/original" "$src/src/$file"
+    touch "$src/src/$file"
 done
 
 minutes=$((($(date +%s) - started) / 60))
