@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Comprueba que las pruebas atrapan fallos pequeños hechos a propósito.
 #
-#   tools/mutants.sh [-f LISTA] [-t SEGUNDOS] [--comprobar] [IDENTIFICADOR...]
+#   tools/mutants.sh [-f LISTA] [-t SEGUNDOS] [-c REVISIÓN] [--comprobar] [IDENTIFICADOR...]
 #
-# Copia el código (tal como está en la copia de trabajo) a una carpeta temporal, la configura y la compila
-# una vez, y luego, uno a uno, mete cada fallo de la lista (tools/mutants.txt si no se da otra), recompila
-# lo que cambia, pasa las pruebas unit y gui y devuelve el archivo a su estado. Primero pasa las pruebas de
+# Copia el código (tal como está en la copia de trabajo, o en la REVISIÓN de git dada con -c) a una carpeta
+# temporal, la configura y la compila una vez, y luego, uno a uno, mete cada fallo de la lista
+# (tools/mutants.txt si no se da otra), recompila lo que cambia, pasa las pruebas unit y gui y devuelve el
+# archivo a su estado. Primero pasa las pruebas de
 # la carpeta de tests/ que corresponde al archivo tocado; solo si ninguna falla compila todo y pasa las
 # demás. Una prueba que tarda más de SEGUNDOS (120 por omisión) cuenta como fallida, así un bucle sin fin
 # también queda atrapado. Al final dice qué fallos no atrapó ninguna prueba, cuáles no se pudieron aplicar
@@ -18,13 +19,15 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 list=$top/tools/mutants.txt
 timeout=120
 check_only=0
+revision=""
 wanted=()
 while [ $# -gt 0 ]; do
     case "$1" in
     -f) list=$(realpath "$2"); shift 2 ;;
     -t) timeout=$2; shift 2 ;;
+    -c) revision=$2; shift 2 ;;
     --comprobar) check_only=1; shift ;;
-    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "Opción desconocida: $1" >&2; exit 2 ;;
     *) wanted+=("$1"); shift ;;
     esac
@@ -112,9 +115,13 @@ src=$scratch/src
 build=$scratch/src/build/dev
 log=$scratch/registro
 mkdir -p "$src"
-# The working copy as it stands, without builds or git's own files.
-(cd "$top" && git ls-files -z --cached --others --exclude-standard | xargs -0 -r tar -cf - 2>/dev/null) |
-    tar -xf - -C "$src"
+if [ -n "$revision" ]; then
+    git -C "$top" archive "$revision" | tar -xf - -C "$src" || exit 2
+else
+    # The working copy as it stands, without builds or git's own files.
+    (cd "$top" && git ls-files -z --cached --others --exclude-standard | xargs -0 -r tar -cf - 2>/dev/null) |
+        tar -xf - -C "$src"
+fi
 export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER-ccache} CCACHE_BASEDIR=$scratch CCACHE_NOHASHDIR=1
 export QT_QPA_PLATFORM=offscreen
 started=$(date +%s)
