@@ -4,6 +4,7 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
+#include <QTest>
 #include <QStringList>
 #include <optional>
 
@@ -16,6 +17,19 @@ inline QByteArray soyBytes(const QStringList &lines)
     for (const QString &line : lines)
         text += line + QStringLiteral("\r\n");
     return parlanza::TextFile::encodeWindows1252(text);
+}
+
+// The lines of a text, "\n" between them: textLines("DD001002|Base\nuna premisa").
+inline QStringList textLines(const QString &text)
+{
+    return text.split(u'\n');
+}
+
+// One row of test data: row("what the row proves", value, value, ...).
+template<typename... Values>
+void row(const char *name, const Values &...values)
+{
+    (QTest::newRow(name) << ... << values);
 }
 
 inline QString writeFile(const QString &path, const QByteArray &bytes)
