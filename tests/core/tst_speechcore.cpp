@@ -186,33 +186,6 @@ private slots:
                  QStringLiteral("premisa del grupo 1 ...\r\npremisa del grupo 2 ...\r\n"));
     }
 
-    void malformedHeaderFailsNamingTheLine_data()
-    {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("reason");
-        row("no bar", "DD002012007 Titulo", "no tiene el «|»");
-        row("bar before column 5", "DD0|Titulo", "columna 4");
-        row("bar in column 5", "DD02|Titulo", "dos cifras");
-        row("base number not digits", "DD0A2012|Titulo", "«A2»");
-        row("more than ten groups", "DD002" + QString("002").repeated(11) + "|Once", "11 grupos");
-    }
-    void malformedHeaderFailsNamingTheLine()
-    {
-        QFETCH(QString, header);
-        QFETCH(QString, reason);
-        SpeechCore &core = makeCore({"DD001002|Buena", "una premisa", header, "otra premisa"});
-        startUp();
-        const SharedState before = core.state;
-        core.toggleBaseList();
-        core.controls.bases.current = 1;
-        const auto failure = failureOf([&] { core.selectBase(); });
-        QVERIFY(failure && failure->line() == 3);
-        QVERIFY2(failure->description().contains(u"línea 3: ") && failure->description().contains(reason),
-                 qPrintable(failure->description()));
-        QCOMPARE(core.state.baseSpec, before.baseSpec);
-        QCOMPARE(core.state.speechNumber, before.speechNumber);
-    }
-
     void selectionWithoutFileKeepsBannerAndList()
     {
         SpeechCore &core = makeCore(kThreeBases);
@@ -226,137 +199,115 @@ private slots:
         QVERIFY(core.controls.bases.visible);
     }
 
-    void separators_data()
+    void composing_data()
     {
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("speech");
-        row("premises one per line", " ...\r\n",
-            "uno-1 premisa ...\r\ndos-1 premisa ...\r\ntres-1 premisa ...\r\n");
-        row("premises run on", " ", "uno-1 premisa dos-1 premisa tres-1 premisa ");
-    }
-    void separators()
-    {
-        QFETCH(QString, separator);
-        QFETCH(QString, speech);
-        SpeechCore &core = makeCore(kThreeBases);
-        startUp();
-        core.state.separator = separator;
-        m_random.script({0.25f, 0.0f, 0.0f}); // entries 1, 7 and 10
-        core.compose();
-        QCOMPARE(core.controls.speech, speech);
-        QCOMPARE(core.controls.history.last(), QStringLiteral("  2 ") + speech);
-    }
-
-    void historyEntryAndCounter_data()
-    {
+        QTest::addColumn<QString>("base"); // empty: the three bases
+        QTest::addColumn<Draws>("draws");
         QTest::addColumn<qint64>("before");
-        QTest::addColumn<QString>("prefix");
-        row("first speech", qint64(0), "  1 ");
-        row("four digits written whole", qint64(1233), "1234 ");
-        row("last speech that fits", qint64(32766), "32767 ");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("entry");
+        // In the first of the three bases group 1 covers entries 0-3 (entry 0 is the header, redrawn), group
+        // 2 entries 7-8 and group 3 entries 10-12.
+        const Draws lowest = {0.25f, 0.0f, 0.0f};
+        const QString lines = " ...\r\n";
+        row("premises one per line", "", lowest, qint64(1), lines,
+            "  2 uno-1 premisa ...\r\ndos-1 premisa ...\r\ntres-1 premisa ...\r\n");
+        row("premises run on", "", lowest, qint64(1), " ", "  2 uno-1 premisa dos-1 premisa tres-1 premisa ");
+        row("four digits written whole", "", lowest, qint64(1233), " ",
+            "1234 uno-1 premisa dos-1 premisa tres-1 premisa ");
+        row("last speech that fits", "", lowest, qint64(32766), " ",
+            "32767 uno-1 premisa dos-1 premisa tres-1 premisa ");
+        row("largest number below 1", "", Draws{0x1.fffffep-1f}, qint64(1), " ",
+            "  2 uno-3 premisa dos-2 premisa tres-3 premisa ");
+        row("header redrawn", "", Draws{0.0f, 0.5f, 0.5f, 0.5f}, qint64(1), " ",
+            "  2 uno-2 premisa dos-2 premisa tres-2 premisa ");
+        // Past a bound of redraws the premise is picked among the usable ones.
+        row("a stuck generator cannot hang", "", Draws{0.0f}, qint64(1), " ",
+            "  2 uno-1 premisa dos-1 premisa tres-1 premisa ");
+        row("no groups give an empty speech", "DD001|Nada\nuna premisa", Draws{}, qint64(0), lines, "  1 ");
+        // Group 1 holds entries 0-2: the header, the entry under test and a usable premise.
+        const Draws redraws = {0.4f, 0.4f, 0.9f};
+        const QString base = QStringLiteral("DD001003|Base\n%1\nbuena premisa");
+        row("an empty line is redrawn", base.arg(""), redraws, qint64(0), " ", "  1 buena premisa ");
+        row("three characters are redrawn", base.arg("abc"), redraws, qint64(0), " ", "  1 buena premisa ");
+        row("four characters are a premise", base.arg("¡Sí!"), redraws, qint64(0), " ", "  1 ¡Sí! ");
+        row("two emoji are two characters", base.arg("\U0001F389\U0001F389"), redraws, qint64(0), " ",
+            "  1 buena premisa ");
+        row("four emoji are a premise", base.arg(QString("\U0001F389").repeated(4)), redraws, qint64(0), " ",
+            "  1 " + QString("\U0001F389").repeated(4) + " ");
+        row("DD0 inside is redrawn", base.arg("premisa con DD0"), redraws, qint64(0), " ",
+            "  1 buena premisa ");
+        row("dd0 in lower case is a premise", base.arg("premisa con dd0"), redraws, qint64(0), " ",
+            "  1 premisa con dd0 ");
     }
-    void historyEntryAndCounter()
+    void composing()
     {
+        QFETCH(QString, base);
+        QFETCH(Draws, draws);
         QFETCH(qint64, before);
-        QFETCH(QString, prefix);
-        SpeechCore &core = makeCore(kThreeBases);
+        QFETCH(QString, separator);
+        QFETCH(QString, entry);
+        SpeechCore &core = makeCore(base.isEmpty() ? testsupport::soyBytes(kThreeBases)
+                                                   : QString(base + "\n").replace("\n", "\r\n").toUtf8());
         startUp();
         core.state.speechNumber = before;
-        core.compose();
-        QCOMPARE(core.controls.history.last(), prefix + core.controls.speech);
-        QCOMPARE(core.controls.counter, "Nº:  " + prefix.trimmed());
-        QCOMPARE(core.state.speechCount, before + 1);
-    }
-
-    void noGroupsGiveAnEmptySpeech()
-    {
-        SpeechCore &core = makeCore({"DD001|Nada", "una premisa"});
-        startUp();
-        QCOMPARE(core.controls.history, QStringList({"  1 "}));
-        QVERIFY(core.controls.speech.isEmpty() && m_random.draws == 0);
-    }
-
-    void drawRanges_data()
-    {
-        QTest::addColumn<Draws>("draws");
-        QTest::addColumn<QStringList>("premises");
-        // Group 1 covers entries 0-3 (entry 0 is the header, redrawn), group 2 7-8, group 3 10-12.
-        row("lowest entries", Draws{0.25f, 0.0f, 0.0f},
-            QStringList{"uno-1 premisa", "dos-1 premisa", "tres-1 premisa"});
-        row("largest number below 1", Draws{0x1.fffffep-1f},
-            QStringList{"uno-3 premisa", "dos-2 premisa", "tres-3 premisa"});
-        row("header redrawn", Draws{0.0f, 0.5f, 0.5f, 0.5f},
-            QStringList{"uno-2 premisa", "dos-2 premisa", "tres-2 premisa"});
-    }
-    void drawRanges()
-    {
-        QFETCH(Draws, draws);
-        QFETCH(QStringList, premises);
-        makeCore(kThreeBases);
-        startUp();
-        QCOMPARE(m_core->state.groupSizes, (std::array<qint16, 11>{0, 4, 2, 3}));
+        core.state.separator = separator;
         m_random.script(draws);
         m_random.draws = m_random.reseeds = 0;
-        m_core->compose();
-        QCOMPARE(premisesOf(m_core->controls.speech), premises);
-        QCOMPARE(m_random.reseeds, m_random.draws);
+        core.compose();
+        const QString number = entry.section(u' ', 0, 0, QString::SectionSkipEmpty);
+        QCOMPARE(core.controls.history.last(), entry);
+        QCOMPARE(core.controls.speech, entry.mid(std::max<qsizetype>(4, number.size() + 1)));
+        QCOMPARE(core.controls.counter, "Nº:  " + number);
+        QCOMPARE(core.state.speechCount, before + 1);
+        // Every draw is reseeded but the one direct pick past the bound.
+        QCOMPARE(m_random.reseeds, m_random.draws - (m_random.draws > 1024 ? 1 : 0));
     }
 
-    void unusableEntriesAreRedrawn_data()
+    void selectionFails_data()
     {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("usable");
-        row("empty line", "", false);
-        row("three characters", "abc", false);
-        row("four characters", "¡Sí!", true);
-        row("two emoji are two characters", "\U0001F389\U0001F389", false);
-        row("four emoji", "\U0001F389\U0001F389\U0001F389\U0001F389", true);
-        row("DD0 inside", "premisa con DD0 dentro", false);
-        row("dd0 in lower case is usable", "premisa con dd0", true);
-    }
-    void unusableEntriesAreRedrawn()
-    {
-        QFETCH(QString, entry);
-        QFETCH(bool, usable);
-        // Group 1 holds entries 0-2: the header, the entry under test and a usable premise.
-        SpeechCore &core = makeCore(("DD001003|Base\r\n" + entry + "\r\nbuena premisa\r\n").toUtf8());
-        m_random.script({0.4f, 0.4f, 0.9f});
-        startUp();
-        QCOMPARE(core.controls.speech, (usable ? entry : QStringLiteral("buena premisa")) + " ...\r\n");
-        QCOMPARE(m_random.draws, usable ? 1 : 3);
-        QCOMPARE(m_random.reseeds, m_random.draws);
-    }
-
-    void groupWithoutUsableEntryFails_data()
-    {
-        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("message");
-        row("group 1 of size 1 holds only the header",
-            textLines("DD001001002|Base\n\n\n\nuna premisa\notra premisa"),
-            "La base 01 no tiene ninguna premisa utilizable en el grupo 1 (líneas 1 a 1");
+        QTest::addColumn<bool>("numbered"); // whether the speech number advanced
+        // A malformed header fails naming its line, before anything changes.
+        const QString header = QStringLiteral("DD001002|Buena\nuna premisa\n%1\notra premisa");
+        row("no bar", header.arg("DD002012007 Titulo"), "línea 3: la cabecera de base no tiene el «|»",
+            false);
+        row("bar before column 5", header.arg("DD0|Titulo"),
+            "línea 3: el «|» de la cabecera está en la columna 4", false);
+        row("bar in column 5", header.arg("DD02|Titulo"),
+            "línea 3: el número de base (columnas 4 y 5) debe tener dos cifras", false);
+        row("base number not digits", header.arg("DD0A2012|Titulo"), "«A2»", false);
+        row("more than ten groups", header.arg("DD002" + QString("002").repeated(11) + "|Once"),
+            "declara 11 grupos", false);
+        // A group without a usable entry is refused before the first draw.
+        row("group 1 of size 1 holds only the header", "DD001001002|Base\n\n\n\nuna premisa\notra premisa",
+            "La base 01 no tiene ninguna premisa utilizable en el grupo 1 (líneas 1 a 1", true);
         row("group of short and DD0 lines",
-            textLines("DD004003002|Base\nuna premisa\notra premisa\n\n\n\nab\npremisa DD0"),
-            "La base 04 no tiene ninguna premisa utilizable en el grupo 2 (líneas 7 a 8");
-        row("group past the end of the section", textLines("DD001003002|Base\nuna premisa\notra premisa\n\n"),
-            "en el grupo 2 (líneas 7 a 8");
-        row("negative size reaches only entries before the section", textLines("DD001-05|Base\nuna premisa"),
-            "en el grupo 1 (líneas 1 a 1");
+            "DD004003002|Base\nuna premisa\notra premisa\n\n\n\nab\npremisa DD0",
+            "La base 04 no tiene ninguna premisa utilizable en el grupo 2 (líneas 7 a 8", true);
+        row("group past the end of the section", "DD001003002|Base\nuna premisa\notra premisa\n\n",
+            "en el grupo 2 (líneas 7 a 8", true);
+        row("negative size reaches only entries before the section", "DD001-05|Base\nuna premisa",
+            "en el grupo 1 (líneas 1 a 1", true);
         row("base header before its predecessor's loads nothing",
-            textLines("DD002002|Dos\ndos premisa\nDD001002|Uno\nuno premisa"),
-            "La base 01 no tiene ninguna línea cargada");
+            "DD002002|Dos\ndos premisa\nDD001002|Uno\nuno premisa",
+            "La base 01 no tiene ninguna línea cargada", true);
     }
-    void groupWithoutUsableEntryFails()
+    void selectionFails()
     {
-        QFETCH(QStringList, lines);
+        QFETCH(QString, lines);
         QFETCH(QString, message);
-        SpeechCore &core = makeCore(lines);
+        QFETCH(bool, numbered);
+        SpeechCore &core = makeCore(textLines(lines));
         core.countLines();
         core.toggleBaseList();
         core.controls.bases.current = static_cast<int>(core.controls.bases.entries.size()) - 1;
         const auto failure = failureOf([&] { core.selectBase(); });
         QVERIFY(failure);
         QVERIFY2(failure->description().contains(message), qPrintable(failure->description()));
-        QCOMPARE(core.state.speechNumber, 1);
+        QCOMPARE(core.state.speechNumber, numbered ? 1 : 0);
+        QCOMPARE(core.state.baseSpec.isEmpty(), !numbered);
         QVERIFY(core.controls.history.isEmpty() && core.controls.speech.isEmpty());
         QCOMPARE(m_random.draws, 0);
     }
@@ -385,16 +336,6 @@ private slots:
         QCOMPARE(core.state.speechCount, 32767);
         QCOMPARE(core.controls.history.size(), 2);
         QCOMPARE(core.controls.speech, lastSpeech);
-    }
-
-    void stuckGeneratorCannotHang()
-    {
-        // A generator that always gives 0 lands on the header of group 1 for ever.
-        makeCore(kThreeBases);
-        m_random.script({0.0f});
-        startUp();
-        QCOMPARE(premisesOf(m_core->controls.speech),
-                 QStringList({"uno-1 premisa", "dos-1 premisa", "tres-1 premisa"}));
     }
 
     void everyPremiseComesFromItsGroup()
