@@ -135,8 +135,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         const auto good = [](const vr::VersionInfo &i, bool wide = false) { return pe(vr::build(i), wide); };
         row("32-bit PE", good(info(0x00030001, 0x00010007)), "3.01.0107||NT-Win32|Application||7.1 beta");
-        row("64-bit PE", good(info(0x00030001, 0x00000007), true),
-            "3.01.0007||NT-Win32|Application||7.1 beta");
+        row("64-bit PE, revision of three digits", good(info(0x00030001, 300), true),
+            "3.01.0300||NT-Win32|Application||7.1 beta");
         row("halves of 32768 are positive", good(info(0x80000001, 0x80000002)),
             "32768.01.3276802||NT-Win32|Application||7.1 beta");
         row("all six flags, in order", good(info(0x10002, 0x30004, 0x3F)),
