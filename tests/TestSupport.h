@@ -4,8 +4,8 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
-#include <QTest>
 #include <QStringList>
+#include <QTest>
 #include <optional>
 
 namespace testsupport {
@@ -30,6 +30,23 @@ template<typename... Values>
 void row(const char *name, const Values &...values)
 {
     (QTest::newRow(name) << ... << values);
+}
+
+// Rows of test data kept in a text file: one row a line, its name and then its values, separated by " | ";
+// empty lines and lines starting with "#" do not count. In the values "\n" stands for a line break.
+inline void rowsFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("cannot read %s", qPrintable(path));
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList fields = line.split(QStringLiteral(" | "));
+        QTestData &data = QTest::newRow(qPrintable(fields[0]));
+        for (const QString &field : fields.mid(1))
+            data << QString(field).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    }
 }
 
 inline QString writeFile(const QString &path, const QByteArray &bytes)

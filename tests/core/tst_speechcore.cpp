@@ -72,13 +72,10 @@ private slots:
     {
         // An emoji is one character, though it takes two code units.
         const QString e = QStringLiteral("\U0001F600");
-        const QStringList lines = {"antes",
-                                   "DD001002|Uno",
-                                   "x DD0 a partir de la columna 2",
-                                   "premisa abcdefDD0",
-                                   e.repeated(3) + "DD0 en 4 a 6",
-                                   e.repeated(4) + "DD0 en 5 a 7",
-                                   "DD002002|Dos"};
+        const QStringList lines =
+            textLines(QStringLiteral("antes\nDD001002|Uno\nx DD0 a partir de la columna 2\n"
+                                     "premisa abcdefDD0\n%1DD0 en 4 a 6\n%2DD0 en 5 a 7\nDD002002|Dos")
+                          .arg(e.repeated(3), e.repeated(4)));
         SpeechCore &core = makeCore((lines.join("\r\n") + "\r\n").toUtf8());
         core.toggleBaseList();
         QCOMPARE(core.controls.bases.entries, QStringList({lines[1], lines[2], lines[4], lines[6]}));
@@ -168,22 +165,6 @@ private slots:
         QCOMPARE(fields.baseTag, baseTag);
         QCOMPARE(premise::startMarker(fields.baseTag), baseTag.left(5));
         QCOMPARE(premise::endMarker(fields.baseTag), end);
-    }
-
-    void startUpLoadsTheFirstBaseWithItsBanner()
-    {
-        const QStringList group1(11, QStringLiteral("premisa del grupo 1"));
-        const QStringList group2(7, QStringLiteral("premisa del grupo 2"));
-        SpeechCore &core = makeCore(textLines("DD001012007|Titulo") + group1 + QStringList(3, "") + group2 +
-                                    textLines("DD002002|Otra\notra premisa"));
-        startUp();
-        QCOMPARE(core.controls.bases.current, 0);
-        QVERIFY(!core.state.firstBasePending);
-        QCOMPARE(core.state.baseSpec, QStringLiteral("DD001012007"));
-        QVERIFY(
-            core.controls.banner.startsWith(u"       ******  PARLANZA    ******   Titulo\r\n  Pronunciese"));
-        QCOMPARE(core.controls.speech,
-                 QStringLiteral("premisa del grupo 1 ...\r\npremisa del grupo 2 ...\r\n"));
     }
 
     void selectionWithoutFileKeepsBannerAndList()
