@@ -33,7 +33,7 @@ void row(const char *name, const Values &...values)
 }
 
 // Rows of test data kept in a text file: one row a line, its name and then its values, separated by " | ";
-// empty lines and lines starting with "#" do not count. In the values "\n" stands for a line break.
+// empty lines and lines starting with "#" do not count. In the values "\r" and "\n" stand for CR and LF.
 inline void rowsFromFile(const QString &path)
 {
     QFile file(path);
@@ -45,7 +45,9 @@ inline void rowsFromFile(const QString &path)
         const QStringList fields = line.split(QStringLiteral(" | "));
         QTestData &data = QTest::newRow(qPrintable(fields[0]));
         for (const QString &field : fields.mid(1))
-            data << QString(field).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            data << QString(field)
+                        .replace(QStringLiteral("\\r"), QStringLiteral("\r"))
+                        .replace(QStringLiteral("\\n"), QStringLiteral("\n"));
     }
 }
 

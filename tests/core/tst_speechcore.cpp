@@ -182,104 +182,49 @@ private slots:
 
     void composing_data()
     {
-        QTest::addColumn<QString>("base"); // empty: the three bases
-        QTest::addColumn<Draws>("draws");
-        QTest::addColumn<qint64>("before");
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("entry");
-        // In the first of the three bases group 1 covers entries 0-3 (entry 0 is the header, redrawn), group
-        // 2 entries 7-8 and group 3 entries 10-12.
-        const Draws lowest = {0.25f, 0.0f, 0.0f};
-        const QString lines = " ...\r\n";
-        row("premises one per line", "", lowest, qint64(1), lines,
-            "  2 uno-1 premisa ...\r\ndos-1 premisa ...\r\ntres-1 premisa ...\r\n");
-        row("premises run on", "", lowest, qint64(1), " ", "  2 uno-1 premisa dos-1 premisa tres-1 premisa ");
-        row("four digits written whole", "", lowest, qint64(1233), " ",
-            "1234 uno-1 premisa dos-1 premisa tres-1 premisa ");
-        row("last speech that fits", "", lowest, qint64(32766), " ",
-            "32767 uno-1 premisa dos-1 premisa tres-1 premisa ");
-        row("largest number below 1", "", Draws{0x1.fffffep-1f}, qint64(1), " ",
-            "  2 uno-3 premisa dos-2 premisa tres-3 premisa ");
-        row("header redrawn", "", Draws{0.0f, 0.5f, 0.5f, 0.5f}, qint64(1), " ",
-            "  2 uno-2 premisa dos-2 premisa tres-2 premisa ");
-        // Past a bound of redraws the premise is picked among the usable ones.
-        row("a stuck generator cannot hang", "", Draws{0.0f}, qint64(1), " ",
-            "  2 uno-1 premisa dos-1 premisa tres-1 premisa ");
-        row("no groups give an empty speech", "DD001|Nada\nuna premisa", Draws{}, qint64(0), lines, "  1 ");
-        // Group 1 holds entries 0-2: the header, the entry under test and a usable premise.
-        const Draws redraws = {0.4f, 0.4f, 0.9f};
-        const QString base = QStringLiteral("DD001003|Base\n%1\nbuena premisa");
-        row("an empty line is redrawn", base.arg(""), redraws, qint64(0), " ", "  1 buena premisa ");
-        row("three characters are redrawn", base.arg("abc"), redraws, qint64(0), " ", "  1 buena premisa ");
-        row("four characters are a premise", base.arg("¡Sí!"), redraws, qint64(0), " ", "  1 ¡Sí! ");
-        row("two emoji are two characters", base.arg("\U0001F389\U0001F389"), redraws, qint64(0), " ",
-            "  1 buena premisa ");
-        row("four emoji are a premise", base.arg(QString("\U0001F389").repeated(4)), redraws, qint64(0), " ",
-            "  1 " + QString("\U0001F389").repeated(4) + " ");
-        row("DD0 inside is redrawn", base.arg("premisa con DD0"), redraws, qint64(0), " ",
-            "  1 buena premisa ");
-        row("dd0 in lower case is a premise", base.arg("premisa con dd0"), redraws, qint64(0), " ",
-            "  1 premisa con dd0 ");
+        for (const char *column : {"base", "draws", "before", "separator", "entry"})
+            QTest::addColumn<QString>(column);
+        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/core/speechcore-discursos.txt");
     }
     void composing()
     {
         QFETCH(QString, base);
-        QFETCH(Draws, draws);
-        QFETCH(qint64, before);
+        QFETCH(QString, draws);
+        QFETCH(QString, before);
         QFETCH(QString, separator);
         QFETCH(QString, entry);
-        SpeechCore &core = makeCore(base.isEmpty() ? testsupport::soyBytes(kThreeBases)
-                                                   : QString(base + "\n").replace("\n", "\r\n").toUtf8());
+        entry = entry.mid(1).chopped(1); // without its quotes
+        SpeechCore &core = makeCore(base == u"-" ? testsupport::soyBytes(kThreeBases)
+                                                 : QString(base + "\n").replace("\n", "\r\n").toUtf8());
         startUp();
-        core.state.speechNumber = before;
-        core.state.separator = separator;
-        m_random.script(draws);
+        core.state.speechNumber = before.toLongLong();
+        core.state.separator = separator == u"lines" ? QStringLiteral(" ...\r\n") : QStringLiteral(" ");
+        Draws script;
+        for (const QString &draw : draws.split(u' ', Qt::SkipEmptyParts))
+            script.append(draw.toFloat()); // "-", no draws, reads as 0
+        m_random.script(script);
         m_random.draws = m_random.reseeds = 0;
         core.compose();
         const QString number = entry.section(u' ', 0, 0, QString::SectionSkipEmpty);
         QCOMPARE(core.controls.history.last(), entry);
         QCOMPARE(core.controls.speech, entry.mid(std::max<qsizetype>(4, number.size() + 1)));
         QCOMPARE(core.controls.counter, "Nº:  " + number);
-        QCOMPARE(core.state.speechCount, before + 1);
+        QCOMPARE(core.state.speechCount, before.toLongLong() + 1);
         // Every draw is reseeded but the one direct pick past the bound.
         QCOMPARE(m_random.reseeds, m_random.draws - (m_random.draws > 1024 ? 1 : 0));
     }
 
     void selectionFails_data()
     {
-        QTest::addColumn<QString>("lines");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("numbered"); // whether the speech number advanced
-        // A malformed header fails naming its line, before anything changes.
-        const QString header = QStringLiteral("DD001002|Buena\nuna premisa\n%1\notra premisa");
-        row("no bar", header.arg("DD002012007 Titulo"), "línea 3: la cabecera de base no tiene el «|»",
-            false);
-        row("bar before column 5", header.arg("DD0|Titulo"),
-            "línea 3: el «|» de la cabecera está en la columna 4", false);
-        row("bar in column 5", header.arg("DD02|Titulo"),
-            "línea 3: el número de base (columnas 4 y 5) debe tener dos cifras", false);
-        row("base number not digits", header.arg("DD0A2012|Titulo"), "«A2»", false);
-        row("more than ten groups", header.arg("DD002" + QString("002").repeated(11) + "|Once"),
-            "declara 11 grupos", false);
-        // A group without a usable entry is refused before the first draw.
-        row("group 1 of size 1 holds only the header", "DD001001002|Base\n\n\n\nuna premisa\notra premisa",
-            "La base 01 no tiene ninguna premisa utilizable en el grupo 1 (líneas 1 a 1", true);
-        row("group of short and DD0 lines",
-            "DD004003002|Base\nuna premisa\notra premisa\n\n\n\nab\npremisa DD0",
-            "La base 04 no tiene ninguna premisa utilizable en el grupo 2 (líneas 7 a 8", true);
-        row("group past the end of the section", "DD001003002|Base\nuna premisa\notra premisa\n\n",
-            "en el grupo 2 (líneas 7 a 8", true);
-        row("negative size reaches only entries before the section", "DD001-05|Base\nuna premisa",
-            "en el grupo 1 (líneas 1 a 1", true);
-        row("base header before its predecessor's loads nothing",
-            "DD002002|Dos\ndos premisa\nDD001002|Uno\nuno premisa",
-            "La base 01 no tiene ninguna línea cargada", true);
+        for (const char *column : {"lines", "message", "numbered"})
+            QTest::addColumn<QString>(column);
+        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/core/speechcore-fallos.txt");
     }
     void selectionFails()
     {
         QFETCH(QString, lines);
         QFETCH(QString, message);
-        QFETCH(bool, numbered);
+        QFETCH(QString, numbered);
         SpeechCore &core = makeCore(textLines(lines));
         core.countLines();
         core.toggleBaseList();
@@ -287,8 +232,8 @@ private slots:
         const auto failure = failureOf([&] { core.selectBase(); });
         QVERIFY(failure);
         QVERIFY2(failure->description().contains(message), qPrintable(failure->description()));
-        QCOMPARE(core.state.speechNumber, numbered ? 1 : 0);
-        QCOMPARE(core.state.baseSpec.isEmpty(), !numbered);
+        QCOMPARE(core.state.speechNumber, numbered == u"yes" ? 1 : 0);
+        QCOMPARE(core.state.baseSpec.isEmpty(), numbered == u"no");
         QVERIFY(core.controls.history.isEmpty() && core.controls.speech.isEmpty());
         QCOMPARE(m_random.draws, 0);
     }
