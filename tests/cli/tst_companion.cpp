@@ -3,11 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace parlanza;
-using testsupport::row;
+using testsupport::textLines;
 
 namespace {
 
@@ -59,31 +60,43 @@ private slots:
         QVERIFY(QFile::exists(kProgram));
         m_fixed = writeBase("fijo.soy", kFixedBases);
     }
-    void speechForms_data()
+    void commands_data()
     {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QByteArray>("output");
-        row("raw bytes, separated premises", QStringList{"--raw"},
-            QByteArray("Se\xF1oras y se\xF1ores ...\r\nla patria os contempla. ...\r\n\r\n"));
-        row("raw bytes, joined premises", QStringList{"--raw", "-j"},
-            QByteArray("Se\xF1oras y se\xF1ores la patria os contempla. \r\n"));
-        row("raw history entries", QStringList{"--raw", "--history", "-n", "2"},
-            QByteArray("  1 Se\xF1oras y se\xF1ores ...\r\nla patria os contempla. ...\r\n\r\n"
-                       "  2 Se\xF1oras y se\xF1ores ...\r\nla patria os contempla. ...\r\n\r\n"));
-        row("terminal encoding and LF", QStringList{},
-            QByteArray("Se\xC3\xB1oras y se\xC3\xB1ores ...\nla patria os contempla. ...\n\n"));
-        row("chosen base", QStringList{"-b", "2", "-j", "--history"},
-            QByteArray("  1 Nada m\xC3\xA1s que a\xC3\xB1"
-                       "adir. \n"));
+        for (const char *column : {"base", "arguments", "exitCode", "out", "err"})
+            QTest::addColumn<QString>(column);
+        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/cli/companion-ordenes.txt");
     }
-    void speechForms()
+    void commands()
     {
-        QFETCH(QStringList, options);
-        QFETCH(QByteArray, output);
-        const Run result = run(QStringList{"-f", m_fixed} + options);
-        QCOMPARE(result.err, QString());
-        QCOMPARE(result.exitCode, 0);
-        QCOMPARE(result.out, output);
+        QFETCH(QString, base);
+        QFETCH(QString, arguments);
+        QFETCH(QString, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const QString path =
+            base == u"-" ? m_fixed
+                         : writeBase(QStringLiteral("%1.soy").arg(QTest::currentDataTag()), textLines(base));
+        QStringList options = arguments.split(u' ');
+        if (!options.contains(u"-f"))
+            options = QStringList{"-f", path} + options;
+        const Run result = run(options);
+        QCOMPARE(result.exitCode, exitCode.toInt());
+        const QString output = options.contains(u"--raw")
+                                   ? QString(QStringDecoder("windows-1252").decode(result.out))
+                                   : QString::fromUtf8(result.out);
+        if (out.startsWith(u'='))
+            QCOMPARE(output, out.mid(1));
+        else if (out != u"-")
+            QVERIFY2(output.contains(out), qPrintable(output));
+        QVERIFY2(err == u"-" ? result.err.isEmpty() : result.err.contains(err), qPrintable(result.err));
+    }
+    void speech32768IsReportedAfterTheRest()
+    {
+        const Run result = run({"-f", m_fixed, "-n", "32768", "-j"});
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.out.count('\n'), 32767);
+        QVERIFY2(result.err.startsWith(u"Desbordamiento") && result.err.count(u'\n') == 1,
+                 qPrintable(result.err));
     }
     void seedMakesOutputRepeatable()
     {
@@ -100,76 +113,6 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         QVERIFY2(result.out.endsWith("0 errores, 0 avisos.\n"), result.out.constData());
         QVERIFY(result.out.startsWith(QFile::encodeName(PARLANZA_BIN_DIR "/dialogo.soy")));
-    }
-    void checkResults_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QByteArray>("report");
-        row("clean file", kFixedBases, 0, QByteArray("2 bases, 0 errores, 0 avisos."));
-        row("warnings only", QStringList{"DD001002|Uno", "una premisa", "otra que sobra"}, 0,
-            QByteArray(":3: aviso: la base 01 nunca usará esta línea"));
-        row("an error", QStringList{"DD001002|Uno", "no"}, 1,
-            QByteArray(":1: error: la base 01 no tiene ninguna premisa utilizable en el grupo 1"));
-    }
-    void checkResults()
-    {
-        QFETCH(QStringList, lines);
-        QFETCH(int, exitCode);
-        QFETCH(QByteArray, report);
-        const QString path = writeBase(QStringLiteral("check%1.soy").arg(exitCode), lines);
-        const Run result = run({"--check", "--file", path});
-        QCOMPARE(result.exitCode, exitCode);
-        QVERIFY2(result.out.contains(QFile::encodeName(path) + (report.startsWith(':') ? "" : ": ") + report),
-                 result.out.constData());
-    }
-    void listDescribesEveryBase()
-    {
-        const Run result = run({"-l", "-f", m_fixed});
-        QCOMPARE(result.exitCode, 0);
-        QCOMPARE(result.out,
-                 QByteArray("01  \xC2\xAB"
-                            "Se\xC3\xB1or\xC3\xADo\xC2\xBB  grupos: 2 1  utilizables: 1 1  "
-                            "discursos distintos: 1\n"
-                            "02  \xC2\xAB"
-                            "Breve\xC2\xBB  grupos: 2  utilizables: 1  discursos distintos: 1\n"));
-    }
-    void failures_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
-        row("missing file", QStringList{"-f", "/no/existe.soy"}, 2, "No se encuentra el archivo");
-        row("missing file when checking", QStringList{"-c", "-f", "/no/existe.soy"}, 2,
-            "No se encuentra el archivo");
-        row("folder instead of file", QStringList{"-f", "/tmp"}, 2, "es una carpeta");
-        row("base not in the file", QStringList{"-b", "5"}, 1, "no tiene la base 05. Bases: 01, 02.");
-        row("count of zero", QStringList{"-n", "0"}, 1, "mayor que 0");
-        row("count not a number", QStringList{"-n", "muchos"}, 1, "«muchos»");
-        row("base out of range", QStringList{"-b", "100"}, 1, "de 0 a 99");
-        row("bad seed", QStringList{"-s", "-1"}, 1, "semilla");
-        row("unknown option", QStringList{"--bogus"}, 1, "Opción desconocida: «bogus»");
-        row("missing value", QStringList{"-n"}, 1, "Falta el valor después de «-n»");
-        row("stray argument", QStringList{"suelto"}, 1, "Sobran argumentos: suelto");
-    }
-    void failures()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        if (!arguments.contains("-f"))
-            arguments = QStringList{"-f", m_fixed} + arguments;
-        const Run result = run(arguments);
-        QCOMPARE(result.exitCode, exitCode);
-        QVERIFY2(result.err.contains(message), qPrintable(result.err));
-    }
-    void speech32768IsReportedAfterTheRest()
-    {
-        const Run result = run({"-f", m_fixed, "-n", "32768", "-j"});
-        QCOMPARE(result.exitCode, 1);
-        QCOMPARE(result.out.count('\n'), 32767);
-        QVERIFY2(result.err.startsWith(u"Desbordamiento"), qPrintable(result.err));
-        QCOMPARE(result.err.count(u'\n'), 1);
     }
     void helpIsSpanish()
     {
