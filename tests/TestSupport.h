@@ -33,7 +33,8 @@ void row(const char *name, const Values &...values)
 }
 
 // Rows of test data kept in a text file: one row a line, its name and then its values, separated by " | ";
-// empty lines and lines starting with "#" do not count. In the values "\r" and "\n" stand for CR and LF.
+// empty lines and lines starting with "#" do not count. A value in double quotes is taken without them, and
+// "\r" and "\n" in a value stand for CR and LF.
 inline void rowsFromFile(const QString &path)
 {
     QFile file(path);
@@ -44,10 +45,12 @@ inline void rowsFromFile(const QString &path)
             continue;
         const QStringList fields = line.split(QStringLiteral(" | "));
         QTestData &data = QTest::newRow(qPrintable(fields[0]));
-        for (const QString &field : fields.mid(1))
-            data << QString(field)
-                        .replace(QStringLiteral("\\r"), QStringLiteral("\r"))
+        for (QString field : fields.mid(1)) {
+            if (field.size() > 1 && field.startsWith(u'"') && field.endsWith(u'"'))
+                field = field.mid(1).chopped(1);
+            data << field.replace(QStringLiteral("\\r"), QStringLiteral("\r"))
                         .replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+        }
     }
 }
 

@@ -193,7 +193,6 @@ private slots:
         QFETCH(QString, before);
         QFETCH(QString, separator);
         QFETCH(QString, entry);
-        entry = entry.mid(1).chopped(1); // without its quotes
         SpeechCore &core = makeCore(base == u"-" ? testsupport::soyBytes(kThreeBases)
                                                  : QString(base + "\n").replace("\n", "\r\n").toUtf8());
         startUp();

@@ -141,85 +141,34 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray("previo\r\nuno\r\ndos \xF1 \x80 ? ? \x81 \xE9\r\n?x\r\n"));
     }
 
-    void formatNumber_data()
+    void numbers_data()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("text");
-        row("pause keeps the leading zero", 0.1, "#0.0", "0.1");
-        row("half rounds away from zero", 0.25, "#0.0", "0.3");
-        row("group count with literal minus", 3.0, "-00", "-03");
-        row("number wider than its pattern", 100.0, "00", "100");
-        row("history number", 1.0, "@@@ ", "  1 ");
-        row("history number wider than pattern", 1234.0, "@@@ ", "1234 ");
-        row("help line number", 7.0, "@@@@@", "    7");
+        for (const char *column : {"operation", "input", "pattern", "result"})
+            QTest::addColumn<QString>(column);
+        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/platform/numeros.txt");
     }
-    void formatNumber()
+    void numbers()
     {
-        QFETCH(double, value);
+        QFETCH(QString, operation);
+        QFETCH(QString, input);
         QFETCH(QString, pattern);
-        QFETCH(QString, text);
-        QCOMPARE(parlanza::formatNumber(value, pattern, QLocale::c()), text);
-        QCOMPARE(parlanza::formatNumber(2.3, u"#0.0", QLocale(QLocale::Spanish)), QStringLiteral("2,3"));
-    }
-
-    void signReserved_data()
-    {
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<QString>("text");
-        row("zero keeps the blank", qint64(0), " 0");
-        row("negative carries its minus", qint64(-7), "-7");
-        row("past 16 bits", qint64(40000), " 40000");
-    }
-    void signReserved()
-    {
-        QFETCH(qint64, value);
-        QFETCH(QString, text);
-        QCOMPARE(parlanza::signReserved(value), text);
-    }
-
-    void readNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        row("zero-padded field", "003", 3.0);
-        row("leading blanks skipped", "  12", 12.0);
-        row("minus sign", "-5", -5.0);
-        row("point without digits after", "12.", 12.0);
-        row("stops at the first non-digit", "2.5x9", 2.5);
-        row("stops at an inner blank", "1 2", 1.0);
-        row("letters read 0", "abc", 0.0);
-        row("sign alone reads 0", " -", 0.0);
-        row("huge number does not fail", QString(400, u'9'), HUGE_VAL);
-    }
-    void readNumber()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(parlanza::readNumber(text), value);
-    }
-
-    void toInt16_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<std::optional<qint16>>("result");
-        row("half rounds down to even", 2.5, std::optional<qint16>(2));
-        row("half rounds up to even", 3.5, std::optional<qint16>(4));
-        row("negative half to even", -2.5, std::optional<qint16>(-2));
-        row("largest value after rounding", 32766.5, std::optional<qint16>(32766));
-        row("largest value rounded from below", 32766.7, std::optional<qint16>(32767));
-        row("rounds up past the largest", 32767.5, std::optional<qint16>());
-        row("half below the smallest rounds to even", -32768.5, std::optional<qint16>(-32768));
-        row("not a number", std::nan(""), std::optional<qint16>());
-    }
-    void toInt16()
-    {
-        QFETCH(double, value);
-        QFETCH(std::optional<qint16>, result);
-        QCOMPARE(parlanza::toInt16(value), result);
-        QCOMPARE(add16(32766, 1), std::optional<qint16>(32767));
-        QCOMPARE(add16(32767, 1), std::nullopt);
-        QCOMPARE(add16(-32768, -1), std::nullopt);
+        QFETCH(QString, result);
+        const auto text = [](std::optional<qint16> value) {
+            return value ? QString::number(*value) : QStringLiteral("-");
+        };
+        if (operation == u"format")
+            QCOMPARE(formatNumber(input.toDouble(), pattern, QLocale::c()), result);
+        else if (operation == u"sign")
+            QCOMPARE(signReserved(input.toLongLong()), result);
+        else if (operation == u"read")
+            QCOMPARE(readNumber(input), result.toDouble());
+        else if (operation == u"int16")
+            QCOMPARE(text(toInt16(input.toDouble())), result);
+        else
+            QCOMPARE(text(add16(input.toLongLong(), pattern.toLongLong())), result);
+        // The user's decimal comma, and a number too large for a double.
+        QCOMPARE(formatNumber(2.3, u"#0.0", QLocale(QLocale::Spanish)), QStringLiteral("2,3"));
+        QCOMPARE(readNumber(QString(400, u'9')), HUGE_VAL);
     }
 
     void reseedFoldsIntoRunningState()
