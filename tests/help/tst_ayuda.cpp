@@ -37,6 +37,21 @@ QStringList guide(int linesPerSection = 10)
     return lines;
 }
 
+// A document described as in the test's data files: "guide", "guide:N", "N*text" or lines separated by "\n",
+// then "; P=text" for each line replaced.
+QStringList documentOf(const QString &description)
+{
+    const QStringList parts = description.split(QStringLiteral("; "));
+    const QString &base = parts[0];
+    QStringList lines =
+        base.startsWith(u"guide") ? guide(base.contains(u':') ? base.section(u':', 1).toInt() : 10)
+        : base.contains(u'*')     ? QStringList(base.section(u'*', 0, 0).toInt(), base.section(u'*', 1))
+                                  : base.split(u'\n');
+    for (const QString &edit : parts.mid(1))
+        lines[edit.section(u'=', 0, 0).toInt()] = edit.section(u'=', 1);
+    return lines;
+}
+
 } // namespace
 
 class TestAyuda : public QObject
@@ -128,36 +143,18 @@ private slots:
 
     void lookup_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<int>("picked");
-        QTest::addColumn<int>("heading"); // -1: no jump
-        const QStringList plain = guide();
-        row("index entry jumps to its heading", plain, 6, 27 + 2 * 12 + 1);
-        row("position 26 finds itself", plain, 26, 26);
-        QStringList accented = plain;
-        accented[10] = QStringLiteral("Índice general");
-        accented[27 + 6 * 12 + 1] = QStringLiteral("ÍNDICE GENERAL");
-        row("accented capitals are lowered", accented, 10, 27 + 6 * 12 + 1);
-        QStringList earlier = plain;
-        earlier[30] = QStringLiteral("una línea con  03.- tema dentro");
-        row("two spaces and the key earlier in the body", earlier, 6, 30);
-        QStringList blank = plain;
-        blank[8] = QString();
-        row("empty index line goes to position 26", blank, 8, 26);
-        row("title lines do nothing", plain, 2, -1);
-        row("body lines do nothing", plain, 40, -1);
-        QStringList missing = plain;
-        missing[27 + 2 * 12 + 1] = QStringLiteral("sin cabecera");
-        row("no heading, no jump", missing, 6, -1);
-        // Seven lines after the last heading: the end of the document comes into view.
-        row("heading near the end", guide(7), 25, 27 + 21 * 9 + 1);
+        for (const char *column : {"document", "line", "jump"})
+            QTest::addColumn<QString>(column);
+        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/help/ayuda-indice.txt");
     }
     void lookup()
     {
-        QFETCH(QStringList, lines);
-        QFETCH(int, picked);
-        QFETCH(int, heading);
-        open(lines);
+        QFETCH(QString, document);
+        QFETCH(QString, line);
+        QFETCH(QString, jump);
+        open(documentOf(document));
+        const int picked = line.toInt();
+        const int heading = jump == u"-" ? -1 : jump.toInt();
         pick(picked);
         if (heading < 0) {
             QCOMPARE(selected(), QList<int>{picked});
@@ -201,39 +198,26 @@ private slots:
 
     void searchAnswer_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<int>("matches");
-        QStringList pausa(1200, QStringLiteral("texto"));
-        pausa[2] = pausa[44] = pausa[1199] = QStringLiteral("la pausa");
-        row("number column keeps its blanks", pausa, "pausa", "pausa   Nº Similitudes=     3   45 1200", 3);
-        row("two digits find line numbers", QStringList(130, "sin cifras"), "12",
-            "12   Nº Similitudes=    12  112  120  121  122  123  124  125  126  127  128  129", 12);
-        QStringList five(10002, QStringLiteral("x"));
-        five[9999] = five[10000] = five[10001] = QStringLiteral("ñandú");
-        row("five-digit numbers stand together", five, "ÑANDÚ", "ÑANDÚ   Nº Similitudes= 100001000110002", 3);
-        const QStringList keys = {"Indice", "ind", "xx  ind", "  Ind"};
-        row("two leading spaces match the separator", keys, "  ind",
-            "  ind   Nº Similitudes=     1    2    3    4", 4);
-        row("no match", keys, "zz", "zz   Nº Similitudes= ", 0);
-        row("one character searches nothing", keys, "i", "i", 0);
+        for (const char *column : {"document", "text", "answer", "matches"})
+            QTest::addColumn<QString>(column);
+        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/help/ayuda-busquedas.txt");
         QString hundred;
         for (int i = 1; i <= 100; ++i)
             hundred += QStringLiteral("%1").arg(i, 5);
-        row("past a hundred matches all are selected, a hundred named", QStringList(150, "iguales"),
-            "iguales", "iguales   Nº Similitudes= " + hundred, 150);
+        testsupport::row("past a hundred matches all are selected, a hundred named",
+                         QStringLiteral("150*iguales"), QStringLiteral("iguales"),
+                         "iguales   Nº Similitudes= " + hundred, QStringLiteral("150"));
     }
     void searchAnswer()
     {
-        QFETCH(QStringList, lines);
+        QFETCH(QString, document);
         QFETCH(QString, text);
         QFETCH(QString, answer);
-        QFETCH(int, matches);
-        open(lines);
+        QFETCH(QString, matches);
+        open(documentOf(document));
         QCOMPARE(search(text), answer);
-        QCOMPARE(selected().size(), matches);
-        if (matches > 0)
+        QCOMPARE(selected().size(), matches.toInt());
+        if (!selected().isEmpty())
             QCOMPARE(list()->currentRow(), selected().last());
     }
 
