@@ -221,19 +221,6 @@ private slots:
             QCOMPARE(list()->currentRow(), selected().last());
     }
 
-    void typingClearsTheSelection()
-    {
-        open(guide());
-        search(QStringLiteral("tema 0"));
-        QCOMPARE(selected().size(), 18);
-        QTest::mouseClick(box(), Qt::LeftButton);
-        QCOMPARE(box()->text(), QString());
-        QTest::keyClick(box(), Qt::Key_A);
-        QVERIFY(selected().isEmpty());
-        QTest::mouseClick(button("Command1"), Qt::LeftButton); // one character: no search
-        QVERIFY(selected().isEmpty());
-    }
-
     void keysThatTypeNothingKeepTheMatches_data()
     {
         QTest::addColumn<int>("key"); // 0: an accented letter committed by the input method
@@ -251,6 +238,9 @@ private slots:
         QFETCH(bool, kept);
         open(guide());
         search(QStringLiteral("tema 0"));
+        QCOMPARE(selected().size(), 18);
+        QTest::mouseClick(box(), Qt::LeftButton); // a click empties the box and keeps the matches
+        QCOMPARE(box()->text(), QString());
         if (key == 0) {
             QInputMethodEvent commit;
             commit.setCommitString(QStringLiteral("á"));
