@@ -33,8 +33,8 @@ void row(const char *name, const Values &...values)
 }
 
 // Rows of test data kept in a text file: one row a line, its name and then its values, separated by " | ";
-// empty lines and lines starting with "#" do not count. A value in double quotes is taken without them, and
-// "\r" and "\n" in a value stand for CR and LF.
+// empty lines and lines starting with "#" do not count. A value in double quotes is taken without them;
+// "\r" and "\n" in a value stand for CR and LF, "\xHH" for the character U+00HH.
 inline void rowsFromFile(const QString &path)
 {
     QFile file(path);
@@ -48,6 +48,8 @@ inline void rowsFromFile(const QString &path)
         for (QString field : fields.mid(1)) {
             if (field.size() > 1 && field.startsWith(u'"') && field.endsWith(u'"'))
                 field = field.mid(1).chopped(1);
+            for (qsizetype at; (at = field.indexOf(QStringLiteral("\\x"))) >= 0;)
+                field.replace(at, 4, QChar(field.mid(at + 2, 2).toUShort(nullptr, 16)));
             data << field.replace(QStringLiteral("\\r"), QStringLiteral("\r"))
                         .replace(QStringLiteral("\\n"), QStringLiteral("\n"));
         }
