@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QTest>
+#include <array>
 #include <optional>
 
 namespace testsupport {
@@ -54,6 +55,24 @@ inline void rowsFromFile(const QString &path)
                         .replace(QStringLiteral("\\n"), QStringLiteral("\n"));
         }
     }
+}
+
+// Columns of text, and their rows from the file NAME under tests/ (see rowsFromFile).
+inline void table(const char *name, std::initializer_list<const char *> columns)
+{
+    for (const char *column : columns)
+        QTest::addColumn<QString>(column);
+    rowsFromFile(QStringLiteral(PARLANZA_TESTS_DIR "/") + QLatin1String(name));
+}
+
+// The current row's values in text columns: const auto [a, b] = fetch({"a", "b"});
+template<std::size_t N>
+std::array<QString, N> fetch(const char *const (&columns)[N])
+{
+    std::array<QString, N> values;
+    for (std::size_t i = 0; i < N; ++i)
+        values[i] = *static_cast<QString *>(QTest::qData(columns[i], QMetaType::QString));
+    return values;
 }
 
 inline QString writeFile(const QString &path, const QByteArray &bytes)

@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace parlanza;
+using testsupport::table;
 using testsupport::textLines;
 
 namespace {
@@ -62,17 +63,12 @@ private slots:
     }
     void commands_data()
     {
-        for (const char *column : {"base", "arguments", "exitCode", "out", "err"})
-            QTest::addColumn<QString>(column);
-        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/cli/companion-ordenes.txt");
+        table("cli/companion-ordenes.txt", {"base", "arguments", "exitCode", "out", "err"});
     }
     void commands()
     {
-        QFETCH(QString, base);
-        QFETCH(QString, arguments);
-        QFETCH(QString, exitCode);
-        QFETCH(QString, out);
-        QFETCH(QString, err);
+        const auto [base, arguments, exitCode, out, err] =
+            testsupport::fetch({"base", "arguments", "exitCode", "out", "err"});
         const QString path =
             base == u"-" ? m_fixed
                          : writeBase(QStringLiteral("%1.soy").arg(QTest::currentDataTag()), textLines(base));

@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace parlanza;
+using testsupport::table;
 
 namespace {
 
@@ -37,16 +38,10 @@ class TestPremiseBaseCheck : public QObject
     Q_OBJECT
 
 private slots:
-    void findings_data()
-    {
-        QTest::addColumn<QString>("lines");
-        QTest::addColumn<QString>("expected");
-        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/core/basecheck-hallazgos.txt");
-    }
+    void findings_data() { table("core/basecheck-hallazgos.txt", {"lines", "expected"}); }
     void findings()
     {
-        QFETCH(QString, lines);
-        QFETCH(QString, expected);
+        const auto [lines, expected] = testsupport::fetch({"lines", "expected"});
         const QStringList found = findingsOf(fileOf(lines.split(u'\n')));
         const QStringList wanted = expected == u"-" ? QStringList() : expected.split(u'\n');
         QCOMPARE(found.size(), wanted.size());

@@ -13,6 +13,7 @@
 using namespace parlanza;
 using testsupport::failureOf;
 using testsupport::row;
+using testsupport::table;
 using testsupport::textLines;
 using Draws = QList<float>;
 
@@ -156,9 +157,7 @@ private slots:
     }
     void headerFields()
     {
-        QFETCH(QString, header);
-        QFETCH(QString, baseTag);
-        QFETCH(QString, end);
+        const auto [header, baseTag, end] = testsupport::fetch({"header", "baseTag", "end"});
         QVERIFY(!premise::headerProblem(header));
         const premise::Header fields = premise::readHeader(header);
         QCOMPARE(fields.baseSpec, header.left(header.indexOf(u'|')));
@@ -182,17 +181,12 @@ private slots:
 
     void composing_data()
     {
-        for (const char *column : {"base", "draws", "before", "separator", "entry"})
-            QTest::addColumn<QString>(column);
-        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/core/speechcore-discursos.txt");
+        table("core/speechcore-discursos.txt", {"base", "draws", "before", "separator", "entry"});
     }
     void composing()
     {
-        QFETCH(QString, base);
-        QFETCH(QString, draws);
-        QFETCH(QString, before);
-        QFETCH(QString, separator);
-        QFETCH(QString, entry);
+        const auto [base, draws, before, separator, entry] =
+            testsupport::fetch({"base", "draws", "before", "separator", "entry"});
         SpeechCore &core = makeCore(base == u"-" ? testsupport::soyBytes(kThreeBases)
                                                  : QString(base + "\n").replace("\n", "\r\n").toUtf8());
         startUp();
@@ -213,17 +207,10 @@ private slots:
         QCOMPARE(m_random.reseeds, m_random.draws - (m_random.draws > 1024 ? 1 : 0));
     }
 
-    void selectionFails_data()
-    {
-        for (const char *column : {"lines", "message", "numbered"})
-            QTest::addColumn<QString>(column);
-        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/core/speechcore-fallos.txt");
-    }
+    void selectionFails_data() { table("core/speechcore-fallos.txt", {"lines", "message", "numbered"}); }
     void selectionFails()
     {
-        QFETCH(QString, lines);
-        QFETCH(QString, message);
-        QFETCH(QString, numbered);
+        const auto [lines, message, numbered] = testsupport::fetch({"lines", "message", "numbered"});
         SpeechCore &core = makeCore(textLines(lines));
         core.countLines();
         core.toggleBaseList();

@@ -20,6 +20,7 @@
 
 using namespace parlanza;
 using testsupport::row;
+using testsupport::table;
 
 namespace {
 
@@ -141,17 +142,10 @@ private slots:
         QCOMPARE(selected(), QList<int>{1});
     }
 
-    void lookup_data()
-    {
-        for (const char *column : {"document", "line", "jump"})
-            QTest::addColumn<QString>(column);
-        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/help/ayuda-indice.txt");
-    }
+    void lookup_data() { table("help/ayuda-indice.txt", {"document", "line", "jump"}); }
     void lookup()
     {
-        QFETCH(QString, document);
-        QFETCH(QString, line);
-        QFETCH(QString, jump);
+        const auto [document, line, jump] = testsupport::fetch({"document", "line", "jump"});
         open(documentOf(document));
         const int picked = line.toInt();
         const int heading = jump == u"-" ? -1 : jump.toInt();
@@ -198,9 +192,7 @@ private slots:
 
     void searchAnswer_data()
     {
-        for (const char *column : {"document", "text", "answer", "matches"})
-            QTest::addColumn<QString>(column);
-        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/help/ayuda-busquedas.txt");
+        table("help/ayuda-busquedas.txt", {"document", "text", "answer", "matches"});
         QString hundred;
         for (int i = 1; i <= 100; ++i)
             hundred += QStringLiteral("%1").arg(i, 5);
@@ -210,10 +202,8 @@ private slots:
     }
     void searchAnswer()
     {
-        QFETCH(QString, document);
-        QFETCH(QString, text);
-        QFETCH(QString, answer);
-        QFETCH(QString, matches);
+        const auto [document, text, answer, matches] =
+            testsupport::fetch({"document", "text", "answer", "matches"});
         open(documentOf(document));
         QCOMPARE(search(text), answer);
         QCOMPARE(selected().size(), matches.toInt());

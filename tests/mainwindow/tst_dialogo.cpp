@@ -21,6 +21,7 @@
 
 using namespace parlanza;
 using testsupport::row;
+using testsupport::table;
 
 namespace {
 
@@ -143,18 +144,10 @@ private slots:
         QDir().mkpath(m_dir.path());
     }
 
-    void actions_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("speech");
-        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/mainwindow/dialogo-acciones.txt");
-    }
+    void actions_data() { table("mainwindow/dialogo-acciones.txt", {"script", "expected", "speech"}); }
     void actions()
     {
-        QFETCH(QString, script);
-        QFETCH(QString, expected);
-        QFETCH(QString, speech);
+        const auto [script, expected, speech] = testsupport::fetch({"script", "expected", "speech"});
         play(script);
         QCOMPARE(shown(), expected);
         if (speech != u"-")

@@ -12,6 +12,7 @@
 using namespace parlanza;
 using testsupport::failureOf;
 using testsupport::row;
+using testsupport::table;
 
 namespace {
 
@@ -53,17 +54,10 @@ class TestPlatform : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void reading_data()
-    {
-        for (const char *column : {"bytes", "lines", "utf8"})
-            QTest::addColumn<QString>(column);
-        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/platform/lectura.txt");
-    }
+    void reading_data() { table("platform/lectura.txt", {"bytes", "lines", "utf8"}); }
     void reading()
     {
-        QFETCH(QString, bytes);
-        QFETCH(QString, lines);
-        QFETCH(QString, utf8);
+        const auto [bytes, lines, utf8] = testsupport::fetch({"bytes", "lines", "utf8"});
         const QStringList expected = lines == u"-" ? QStringList() : lines.split(u'\n');
         const TextFile file =
             TextFile::read(testsupport::writeFile(m_dir.filePath("f.txt"), bytes.toLatin1()));
@@ -85,8 +79,7 @@ private slots:
     void failuresNameTheFile()
     {
         QFETCH(bool, writing);
-        QFETCH(QString, path);
-        QFETCH(QString, reason);
+        const auto [path, reason] = testsupport::fetch({"path", "reason"});
         if (path == u"/dev/full")
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot call seek on a sequential device"));
         const auto failure = failureOf([&] {
@@ -124,18 +117,11 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray("previo\r\nuno\r\ndos \xF1 \x80 ? ? \x81 \xE9\r\n?x\r\n"));
     }
 
-    void numbers_data()
-    {
-        for (const char *column : {"operation", "input", "pattern", "result"})
-            QTest::addColumn<QString>(column);
-        testsupport::rowsFromFile(PARLANZA_TESTS_DIR "/platform/numeros.txt");
-    }
+    void numbers_data() { table("platform/numeros.txt", {"operation", "input", "pattern", "result"}); }
     void numbers()
     {
-        QFETCH(QString, operation);
-        QFETCH(QString, input);
-        QFETCH(QString, pattern);
-        QFETCH(QString, result);
+        const auto [operation, input, pattern, result] =
+            testsupport::fetch({"operation", "input", "pattern", "result"});
         const auto text = [](std::optional<qint16> value) {
             return value ? QString::number(*value) : QStringLiteral("-");
         };
