@@ -27,7 +27,7 @@ while [ $# -gt 0 ]; do
     -t) timeout=$2; shift 2 ;;
     -c) revision=$2; shift 2 ;;
     --comprobar) check_only=1; shift ;;
-    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "Opción desconocida: $1" >&2; exit 2 ;;
     *) wanted+=("$1"); shift ;;
     esac

@@ -68,10 +68,9 @@ class TestDialogo : public QObject
 
     // Runs user actions, blank-separated: a control's name clicks it and a menu item's name triggers it;
     // "tick" runs the timer once; "space" presses SPACE in the window; "rowN" clicks row N of the list of
-    // bases; "focus:X" gives X the focus as TAB does and "down" presses the down arrow in the focused
-    // control; "edge:X" clicks button X by its left edge, which lies over a label; "dclick:X" double-clicks
-    // X.
-    // "*N" repeats an action N times.
+    // bases; "focus:X" gives X the focus as TAB does; "down" presses the down arrow in the focused control;
+    // "edge:X" clicks button X by its left edge, which lies over a label; "dclick:X" double-clicks X; "-"
+    // does nothing. "*N" after an action repeats it N times.
     void play(const QString &script)
     {
         for (const QString &step : script.split(u' ', Qt::SkipEmptyParts)) {
