@@ -153,6 +153,8 @@ private slots:
         row("two spare characters are a group", "DD00101200700|T", "DD001-03", "DD002");
         row("no groups", "DD007|Vacia", "DD007-00", "DD008");
         row("ten groups", "DD010" + QString("002").repeated(10) + "|Diez", "DD010-10", "DD011");
+        row("ten groups and a spare character", "DD010" + QString("002").repeated(10) + "0|Diez", "DD010-10",
+            "DD011");
         row("end marker of base 99 has three digits", "DD099002|Fin", "DD099-01", "DD0100");
     }
     void headerFields()
