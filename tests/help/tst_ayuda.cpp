@@ -251,13 +251,16 @@ private slots:
     void searchScrollsToEachMatchInTurn()
     {
         // Two matches ten lines apart, searched with the end of the list in view: brought to the first match
-        // and then to the second, the list shows both. Searching again leaves only the matches selected.
+        // and then to the second, the list shows both. A search with "Buscar" leaves only the
+        // matches selected.
         QStringList lines(1200, QStringLiteral("texto"));
         lines[4] = lines[14] = QStringLiteral("la pausa");
         open(lines);
         list()->scrollToBottom();
         search(QStringLiteral("pausa"));
         QVERIFY(inView(4) && inView(14));
+        QTest::mouseClick(box(), Qt::LeftButton);
+        QTest::keyClicks(box(), QStringLiteral("pausa"));
         pick(1100);
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(selected(), QList<int>({4, 14}));
