@@ -3,9 +3,7 @@
 #include "core/PremiseBase.h"
 #include "core/SpeechCore.h"
 #include "platform/Clock.h"
-#include "platform/RandomSource.h"
 
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -24,13 +22,6 @@ const QStringList kThreeBases = textLines(
     "DD001004002003|Primera\nuno-1 premisa\nuno-2 premisa\nuno-3 premisa\n\n\n\ndos-1 premisa\ndos-2 "
     "premisa\n\ntres-1 premisa\ntres-2 premisa\ntres-3 premisa\nDD002003002|Segunda\ns1-1 premisa\ns1-2 "
     "premisa\n\n\n\ns2-1 premisa\ns2-2 premisa\nDD003002001|Tercera\nt1-1 premisa\n\n\n\nt2-1 premisa");
-
-QStringList premisesOf(const QString &speech)
-{
-    QStringList premises = speech.split(QStringLiteral(" ...\r\n"));
-    premises.removeLast();
-    return premises;
-}
 
 } // namespace
 
@@ -250,35 +241,6 @@ private slots:
         QCOMPARE(core.state.speechCount, 32767);
         QCOMPARE(core.controls.history.size(), 2);
         QCOMPARE(core.controls.speech, lastSpeech);
-    }
-
-    void everyPremiseComesFromItsGroup()
-    {
-        // Groups of 6, 4 and 5 entries with unusable lines among them and fillers that must never be drawn.
-        makeCore(
-            textLines("DD001006004005|Mezcla\ng1 primera\nab\ng1 segunda\ng1 con DD0\ng1 tercera\nrelleno "
-                      "uno\nrelleno dos\nrelleno tres\ng2 primera\n\ng2 segunda\ng2 tercera\nrelleno "
-                      "cuatro\ng3 primera\ng3 segunda\nx\ng3 tercera\ng3 cuarta\nsobrante"));
-        SystemClock clock;
-        UniformRandom random(7);
-        SpeechCore core(clock, random);
-        core.state.dire = m_core->state.dire;
-        core.countLines();
-        core.state.firstBasePending = true;
-        core.toggleBaseList();
-        core.selectBase();
-        const QList<QSet<QString>> groups = {{"g1 primera", "g1 segunda", "g1 tercera"},
-                                             {"g2 primera", "g2 segunda", "g2 tercera"},
-                                             {"g3 primera", "g3 segunda", "g3 tercera", "g3 cuarta"}};
-        QList<QSet<QString>> seen(3);
-        for (int i = 0; i < 3000; ++i) {
-            core.compose();
-            const QStringList premises = premisesOf(core.controls.speech);
-            QCOMPARE(premises.size(), 3);
-            for (int k = 0; k < 3; ++k)
-                seen[k].insert(premises[k]);
-        }
-        QCOMPARE(seen, groups);
     }
 
     void badFilesFailCleanly_data()
