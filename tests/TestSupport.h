@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QStringList>
+#include <QTest>
+#include <array>
 #include <optional>
 
 namespace testsupport {
@@ -16,6 +18,61 @@ inline QByteArray soyBytes(const QStringList &lines)
     for (const QString &line : lines)
         text += line + QStringLiteral("\r\n");
     return parlanza::TextFile::encodeWindows1252(text);
+}
+
+// The lines of a text, "\n" between them: textLines("DD001002|Base\nuna premisa").
+inline QStringList textLines(const QString &text)
+{
+    return text.split(u'\n');
+}
+
+// One row of test data: row("what the row proves", value, value, ...).
+template<typename... Values>
+void row(const char *name, const Values &...values)
+{
+    (QTest::newRow(name) << ... << values);
+}
+
+// Rows of test data kept in a text file: one row a line, its name and then its values, separated by " | ";
+// empty lines and lines starting with "#" do not count. A value in double quotes is taken without them;
+// "\r" and "\n" in a value stand for CR and LF, "\xHH" for the character U+00HH.
+inline void rowsFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("cannot read %s", qPrintable(path));
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList fields = line.split(QStringLiteral(" | "));
+        QTestData &data = QTest::newRow(qPrintable(fields[0]));
+        for (QString field : fields.mid(1)) {
+            if (field.size() > 1 && field.startsWith(u'"') && field.endsWith(u'"'))
+                field = field.mid(1).chopped(1);
+            for (qsizetype at; (at = field.indexOf(QStringLiteral("\\x"))) >= 0;)
+                field.replace(at, 4, QChar(field.mid(at + 2, 2).toUShort(nullptr, 16)));
+            data << field.replace(QStringLiteral("\\r"), QStringLiteral("\r"))
+                        .replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+        }
+    }
+}
+
+// Columns of text, and their rows from the file NAME under tests/ (see rowsFromFile).
+inline void table(const char *name, std::initializer_list<const char *> columns)
+{
+    for (const char *column : columns)
+        QTest::addColumn<QString>(column);
+    rowsFromFile(QStringLiteral(PARLANZA_TESTS_DIR "/") + QLatin1String(name));
+}
+
+// The current row's values in text columns: const auto [a, b] = fetch({"a", "b"});
+template<std::size_t N>
+std::array<QString, N> fetch(const char *const (&columns)[N])
+{
+    std::array<QString, N> values;
+    for (std::size_t i = 0; i < N; ++i)
+        values[i] = *static_cast<QString *>(QTest::qData(columns[i], QMetaType::QString));
+    return values;
 }
 
 inline QString writeFile(const QString &path, const QByteArray &bytes)

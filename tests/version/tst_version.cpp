@@ -18,6 +18,7 @@
 
 using namespace parlanza;
 namespace vr = parlanza::versionresource;
+using testsupport::row;
 
 namespace {
 
@@ -94,272 +95,214 @@ vr::VersionInfo info(quint32 ms, quint32 ls, quint32 flags = 0, quint32 os = 0x4
     return result;
 }
 
-struct Expected
+// The members the reader fills, joined by "|"; empty when nothing is available.
+QString summary(const CFileVersionInfo &v)
 {
-    bool available;
-    QString fileVersion, flags, os, type, subtype, product;
-};
+    if (!v.Available())
+        return {};
+    return QStringList{v.FixedFileVersion(), v.FileFlags(),   v.FileOS(),
+                       v.FileType(),         v.FileSubtype(), v.ProductVersion()}
+        .join(u'|');
+}
 
 } // namespace
-
-Q_DECLARE_METATYPE(Expected)
 
 class TestVersion : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void programsOwnResource();
-    void reader_data();
-    void reader();
-    void membersKeepWhatAnotherFileLacks();
-    void keysMatchIgnoringCaseAndTextsAreSingleByte();
-    void longPathIsNotCut();
-    void languageNames();
-    void commandPrintsEveryMember();
-    void propertiesView();
-
-private:
-    QString write(const QByteArray &bytes);
     QTemporaryDir m_dir;
+    QString write(const QByteArray &bytes)
+    {
+        static int serial = 0;
+        return testsupport::writeFile(m_dir.filePath(QStringLiteral("f%1.exe").arg(++serial)), bytes);
+    }
+
+private slots:
+    void programsOwnResource()
+    {
+        CFileVersionInfo version;
+        version.setFullPathName(kProgram);
+        QCOMPARE(summary(version), QStringLiteral("0.00.0021||Unknown|Application||0.00.0021"));
+        QCOMPARE(version.StructureVersion(), QStringLiteral("1.0"));
+        QCOMPARE(version.FileVersion(), QString());
+        QCOMPARE(version.LanguageName(), QStringLiteral("español (España)"));
+    }
+
+    void reader_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("expected");
+        const auto good = [](const vr::VersionInfo &i, bool wide = false) { return pe(vr::build(i), wide); };
+        row("32-bit PE", good(info(0x00030001, 0x00010007)), "3.01.0107||NT-Win32|Application||7.1 beta");
+        row("64-bit PE, revision of three digits", good(info(0x00030001, 300), true),
+            "3.01.0300||NT-Win32|Application||7.1 beta");
+        row("halves of 32768 are positive", good(info(0x80000001, 0x80000002)),
+            "32768.01.3276802||NT-Win32|Application||7.1 beta");
+        row("all six flags, in order", good(info(0x10002, 0x30004, 0x3F)),
+            "1.02.0304|Debug PreRel Patched Private Info Special|NT-Win32|Application||7.1 beta");
+        row("an unknown flag alone", good(info(0x10002, 0xF, 0x40)),
+            "1.02.0015||NT-Win32|Application||7.1 beta");
+        row("driver subtype 10, the last named", good(info(0, 21, 0, 0x10001, 3, 10)),
+            "0.00.0021||DOS-Win16|Driver|Comm drv|7.1 beta");
+        row("driver subtype 11 leaves the subtype", good(info(0, 21, 0, 0x20002, 3, 11)),
+            "0.00.0021||OS/2-16 PM-16|Driver||7.1 beta");
+        row("font subtype 0 leaves the subtype", good(info(0, 21, 0, 4, 4, 0)),
+            "0.00.0021||Unknown|Font||7.1 beta");
+        row("TrueType font", good(info(0, 21, 0, 0x10004, 4, 3)),
+            "0.00.0021||DOS-Win32|Font|TrueType Font|7.1 beta");
+        row("type 6 is unknown", good(info(0, 21, 0, 0x30003, 6)),
+            "0.00.0021||OS/2-16 PM-32|Unknown||7.1 beta");
+        vr::VersionInfo two = info(0x10000, 0);
+        two.translations = {{0x0409, 0x04E4}, {0x0C0A, 0x04B0}};
+        two.tableKey = QStringLiteral("040904E4");
+        two.strings = {{QStringLiteral("ProductVersion"), QStringLiteral("primera")}};
+        row("two translations: the first counts", good(two), "1.00.0000||NT-Win32|Application||primera");
+        vr::VersionInfo noList = info(0x10000, 0);
+        noList.translations.clear();
+        row("no translation list", good(noList), "1.00.0000||NT-Win32|Application||");
+        vr::VersionInfo noTable = info(0x10000, 0);
+        noTable.tableKey.clear();
+        row("no string table", good(noTable), "1.00.0000||NT-Win32|Application||");
+        const QByteArray resource = vr::build(info(0x10000, 0));
+        row("cyclic resource directory", pe(resource, false, Shape::CyclicDirectory), "");
+        row("truncated resource directory", pe(resource, false, Shape::TruncatedDirectory), "");
+        row("no version resource", pe(resource, false, Shape::NoVersionType), "");
+        QByteArray zeroChild = resource;
+        put(zeroChild, 92, 0, 2); // the first child claims a length of 0
+        row("child of length 0", pe(zeroChild), "1.00.0000||NT-Win32|Application||");
+        QByteArray textRoot = resource;
+        put(textRoot, 4, 1, 2); // the root's type word says text; its value is still the fixed information
+        row("root typed as text", pe(textRoot), "1.00.0000||NT-Win32|Application||7.1 beta");
+        QByteArray longRoot = resource;
+        put(longRoot, 0, static_cast<quint32>(resource.size() + 64), 2);
+        row("root longer than the resource", pe(longRoot), "1.00.0000||NT-Win32|Application||7.1 beta");
+        QByteArray badSignature = resource;
+        put(badSignature, 40, 0xFEEF04BCu); // the fixed information's signature, one off
+        row("fixed information without its signature", pe(badSignature), "|||||7.1 beta");
+        QByteArray farSections("\x7F"
+                               "ELF\x02\x01",
+                               6);
+        put(farSections, 0x28, 0xFFFFFFF0u);
+        put(farSections, 0x2C, 0x7FFFFFFFu); // section headers just below 2^63
+        put(farSections, 0x3A, 64, 2);
+        put(farSections, 0x3C, 5, 2);
+        put(farSections, 0x3E, 4, 2);
+        row("ELF section headers far past the end", farSections, "");
+        row("not an executable", QByteArray("MZ sólo texto"), "");
+        row("empty file", QByteArray(), "");
+    }
+    void reader()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, expected);
+        // Each file also seeds the fuzzer's corpus.
+        QDir().mkpath(QStringLiteral(PARLANZA_CORPUS_DIR));
+        testsupport::writeFile(
+            QStringLiteral(PARLANZA_CORPUS_DIR "/") + QString::fromLatin1(QTest::currentDataTag()), file);
+        CFileVersionInfo version;
+        version.setFullPathName(write(file));
+        QCOMPARE(summary(version), expected);
+        QCOMPARE(version.FixedProductVersion(), version.FixedFileVersion());
+    }
+
+    void membersKeepWhatAnotherFileLacks()
+    {
+        CFileVersionInfo version;
+        version.setFullPathName(write(pe(vr::build(info(0x20000, 0x10001, 0, 4, 4, 2)))));
+        QCOMPARE(version.ProductVersion(), QStringLiteral("7.1 beta"));
+        vr::VersionInfo bare = info(0x10000, 0, 0, 4, 1);
+        bare.tableKey.clear();
+        version.setFullPathName(write(pe(vr::build(bare))));
+        QCOMPARE(summary(version), QStringLiteral("1.00.0000||Unknown|Application|Vector Font|7.1 beta"));
+        // A root whose fixed information is cut short: the fixed members stay, nothing is read past it.
+        QByteArray broken = vr::build(bare);
+        put(broken, 2, 8, 2);
+        version.setFullPathName(write(pe(broken)));
+        QVERIFY(version.Available());
+        QCOMPARE(version.FixedFileVersion(), QStringLiteral("1.00.0000"));
+        version.setFullPathName(m_dir.filePath("no-existe.exe"));
+        QVERIFY(!version.Available());
+        QCOMPARE(version.FileType(), QStringLiteral("Application"));
+    }
+
+    void keysMatchIgnoringCaseAndTextsAreSingleByte()
+    {
+        vr::VersionInfo lower = info(0x10000, 0);
+        lower.tableKey = QStringLiteral("0c0a04b0");
+        lower.strings = {{QStringLiteral("productversion"), QStringLiteral("versión ñ")},
+                         {QStringLiteral("Comments"), QStringLiteral("fuera de 1252: \u4e2d")}};
+        const QByteArray resource = vr::build(lower);
+        const auto value = vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\ProductVersion");
+        QVERIFY(value);
+        QCOMPARE(value->data, QByteArray("versi\xF3n \xF1\0", 10));
+        QCOMPARE(value->length, 10);
+        // A character Windows-1252 lacks reads back as "?", not as a control character.
+        QCOMPARE(vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\Comments")->data,
+                 QByteArray("fuera de 1252: ?\0", 17));
+        QCOMPARE(vr::query(resource, u"\\\\VarFileInfo\\Translation")->length, 4);
+        QCOMPARE(vr::query(resource, u"\\")->length, 52);
+        QCOMPARE(vr::query(resource, u"\\StringFileInfo")->length, 0);
+        QVERIFY(!vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\Falta"));
+    }
+
+    void longPathIsNotCut()
+    {
+        QString folder = m_dir.path();
+        while (folder.size() < 300)
+            folder += QStringLiteral("/carpeta-con-un-nombre-largo");
+        QVERIFY(QDir().mkpath(folder));
+        CFileVersionInfo version;
+        version.setFullPathName(testsupport::writeFile(folder + "/programa.exe", pe(vr::build(info(0, 21)))));
+        QCOMPARE(version.ProductVersion(), QStringLiteral("7.1 beta"));
+    }
+
+    void languageNames()
+    {
+        QCOMPARE(vr::languageName(0x0409), QStringLiteral("inglés (Estados Unidos)"));
+        QCOMPARE(vr::languageName(0x00FE), QStringLiteral("Idioma desconocido"));
+        QCOMPARE(vr::languageName(0x0000), QStringLiteral("Idioma neutral"));
+        QCOMPARE(vr::languageName(0x0800), QStringLiteral("Idioma neutral"));
+    }
+
+    void commandPrintsEveryMember()
+    {
+        QProcess command;
+        const auto run = [&](const QString &path) {
+            command.start(QStringLiteral(PARLANZA_BIN_DIR "/parlanza-version"), {path});
+            return command.waitForFinished() ? command.exitCode() : -1;
+        };
+        QCOMPARE(run(kProgram), 0);
+        const QString out = QString::fromLocal8Bit(command.readAllStandardOutput());
+        for (const char *line :
+             {"Available: True\n", "FixedFileVersion: 0.00.0021\n", "ProductName: Parlanza\n"})
+            QVERIFY2(out.contains(QString::fromUtf8(line)), line);
+        QCOMPARE(run(write("sin recurso")), 1);
+        QCOMPARE(run(m_dir.filePath("falta.exe")), 2);
+    }
+
+    void propertiesView()
+    {
+        QWidget owner;
+        owner.show();
+        QCOMPARE(ShowPropertiesDialog::ShowFileProperties(m_dir.filePath("falta.exe"), &owner), 2);
+        QVERIFY(!owner.findChild<QDialog *>());
+        QVERIFY(ShowPropertiesDialog::ShowFileProperties(kProgram, &owner) > 32);
+        auto *sheet = owner.findChild<QDialog *>(QStringLiteral("propiedades"));
+        QVERIFY(sheet && sheet->isVisible() && !sheet->isModal());
+        QStringList texts;
+        for (const QLabel *label : sheet->findChildren<QLabel *>())
+            texts.append(label->text());
+        for (const char *text : {"parlanza", "0.00.0021", "VelarMundo", "español (España)", "Aplicación"})
+            QVERIFY2(texts.contains(QString::fromUtf8(text)), text);
+        // Dates in Spanish whatever the desktop's language.
+        const QLocale spanish = QLocale::system().language() == QLocale::Spanish
+                                    ? QLocale::system()
+                                    : QLocale(QLocale::Spanish, QLocale::Spain);
+        const QString modified = spanish.toString(QFileInfo(kProgram).lastModified(), QLocale::LongFormat);
+        QVERIFY2(texts.contains(modified), qPrintable(texts.join(u'|')));
+    }
 };
-
-QString TestVersion::write(const QByteArray &bytes)
-{
-    static int serial = 0;
-    return testsupport::writeFile(m_dir.filePath(QStringLiteral("f%1.exe").arg(++serial)), bytes);
-}
-
-void TestVersion::programsOwnResource()
-{
-    CFileVersionInfo version;
-    version.setFullPathName(kProgram);
-    QVERIFY(version.Available());
-    QCOMPARE(version.ProductVersion(), QStringLiteral("0.00.0021"));
-    QCOMPARE(version.FixedFileVersion(), QStringLiteral("0.00.0021"));
-    QCOMPARE(version.FileType(), QStringLiteral("Application"));
-    QCOMPARE(version.FileOS(), QStringLiteral("Unknown"));
-    QCOMPARE(version.StructureVersion(), QStringLiteral("1.0"));
-    QCOMPARE(version.FileFlags(), QString());
-    QCOMPARE(version.FileVersion(), QString());
-    QCOMPARE(version.LanguageName(), vr::languageName(0x0C0A));
-}
-
-void TestVersion::reader_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<Expected>("expected");
-    const auto good = [](const vr::VersionInfo &i, bool wide = false) { return pe(vr::build(i), wide); };
-    QTest::newRow("32-bit PE") << good(info(0x00030001, 0x00010007))
-                               << Expected{true, "3.01.0107", "", "NT-Win32", "Application", "", "7.1 beta"};
-    QTest::newRow("64-bit PE") << good(info(0x00030001, 0x00000007), true)
-                               << Expected{true, "3.01.0007", "", "NT-Win32", "Application", "", "7.1 beta"};
-    QTest::newRow("halves of 32768 are positive")
-        << good(info(0x80000001, 0x80000002))
-        << Expected{true, "32768.01.3276802", "", "NT-Win32", "Application", "", "7.1 beta"};
-    QTest::newRow("all six flags, in order")
-        << good(info(0x10002, 0x30004, 0x3F))
-        << Expected{true, "1.02.0304", "Debug PreRel Patched Private Info Special", "NT-Win32", "Application",
-                    "",   "7.1 beta"};
-    QTest::newRow("an unknown flag alone")
-        << good(info(0x10002, 0xF, 0x40))
-        << Expected{true, "1.02.0015", "", "NT-Win32", "Application", "", "7.1 beta"};
-    QTest::newRow("driver subtype in the table")
-        << good(info(0, 21, 0, 0x10001, 3, 3))
-        << Expected{true, "0.00.0021", "", "DOS-Win16", "Driver", "Language drv", "7.1 beta"};
-    QTest::newRow("driver subtype 11 leaves the subtype")
-        << good(info(0, 21, 0, 0x20002, 3, 11))
-        << Expected{true, "0.00.0021", "", "OS/2-16 PM-16", "Driver", "", "7.1 beta"};
-    QTest::newRow("font subtype 0 leaves the subtype")
-        << good(info(0, 21, 0, 4, 4, 0))
-        << Expected{true, "0.00.0021", "", "Unknown", "Font", "", "7.1 beta"};
-    QTest::newRow("TrueType font") << good(info(0, 21, 0, 0x10004, 4, 3))
-                                   << Expected{true,   "0.00.0021",     "",        "DOS-Win32",
-                                               "Font", "TrueType Font", "7.1 beta"};
-    QTest::newRow("type 6 is unknown")
-        << good(info(0, 21, 0, 0x30003, 6))
-        << Expected{true, "0.00.0021", "", "OS/2-16 PM-32", "Unknown", "", "7.1 beta"};
-    vr::VersionInfo two = info(0x10000, 0);
-    two.translations = {{0x0409, 0x04E4}, {0x0C0A, 0x04B0}};
-    two.tableKey = QStringLiteral("040904E4");
-    two.strings = {{QStringLiteral("ProductVersion"), QStringLiteral("primera")}};
-    QTest::newRow("two translations: the first counts")
-        << good(two) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", "primera"};
-    vr::VersionInfo noList = info(0x10000, 0);
-    noList.translations.clear();
-    QTest::newRow("no translation list")
-        << good(noList) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
-    vr::VersionInfo noTable = info(0x10000, 0);
-    noTable.tableKey.clear();
-    QTest::newRow("no string table") << good(noTable)
-                                     << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
-    const QByteArray resource = vr::build(info(0x10000, 0));
-    QTest::newRow("cyclic resource directory")
-        << pe(resource, false, Shape::CyclicDirectory) << Expected{false, {}, {}, {}, {}, {}, {}};
-    QTest::newRow("truncated resource directory")
-        << pe(resource, false, Shape::TruncatedDirectory) << Expected{false, {}, {}, {}, {}, {}, {}};
-    QTest::newRow("no version resource")
-        << pe(resource, false, Shape::NoVersionType) << Expected{false, {}, {}, {}, {}, {}, {}};
-    QByteArray zeroChild = resource;
-    put(zeroChild, 92, 0, 2); // the first child claims a length of 0
-    QTest::newRow("child of length 0")
-        << pe(zeroChild) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", ""};
-    QByteArray textRoot = resource;
-    put(textRoot, 4, 1, 2); // the root's type word says text; its value is still the fixed information
-    QTest::newRow("root typed as text")
-        << pe(textRoot) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", "7.1 beta"};
-    QByteArray longRoot = resource;
-    put(longRoot, 0, static_cast<quint32>(resource.size() + 64), 2);
-    QTest::newRow("root longer than the resource")
-        << pe(longRoot) << Expected{true, "1.00.0000", "", "NT-Win32", "Application", "", "7.1 beta"};
-    QByteArray farSections("\x7F"
-                           "ELF\x02\x01",
-                           6);
-    put(farSections, 0x28, 0xFFFFFFF0u);
-    put(farSections, 0x2C, 0x7FFFFFFFu); // section headers just below 2^63
-    put(farSections, 0x3A, 64, 2);
-    put(farSections, 0x3C, 5, 2);
-    put(farSections, 0x3E, 4, 2);
-    QTest::newRow("ELF section headers far past the end")
-        << farSections << Expected{false, {}, {}, {}, {}, {}, {}};
-    QTest::newRow("not an executable")
-        << QByteArray("MZ sólo texto") << Expected{false, {}, {}, {}, {}, {}, {}};
-    QTest::newRow("empty file") << QByteArray() << Expected{false, {}, {}, {}, {}, {}, {}};
-}
-
-void TestVersion::reader()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(Expected, expected);
-    // Each file also seeds the fuzzer's corpus.
-    QDir().mkpath(QStringLiteral(PARLANZA_CORPUS_DIR));
-    testsupport::writeFile(
-        QStringLiteral(PARLANZA_CORPUS_DIR "/") + QString::fromLatin1(QTest::currentDataTag()), file);
-    CFileVersionInfo version;
-    version.setFullPathName(write(file));
-    QCOMPARE(version.Available(), expected.available);
-    QCOMPARE(version.FixedFileVersion(), expected.fileVersion);
-    QCOMPARE(version.FixedProductVersion(), expected.fileVersion);
-    QCOMPARE(version.FileFlags(), expected.flags);
-    QCOMPARE(version.FileOS(), expected.os);
-    QCOMPARE(version.FileType(), expected.type);
-    QCOMPARE(version.FileSubtype(), expected.subtype);
-    QCOMPARE(version.ProductVersion(), expected.product);
-}
-
-void TestVersion::membersKeepWhatAnotherFileLacks()
-{
-    CFileVersionInfo version;
-    version.setFullPathName(write(pe(vr::build(info(0x20000, 0x10001, 0, 4, 4, 2)))));
-    QCOMPARE(version.ProductVersion(), QStringLiteral("7.1 beta"));
-    vr::VersionInfo bare = info(0x10000, 0, 0, 4, 1);
-    bare.tableKey.clear();
-    version.setFullPathName(write(pe(vr::build(bare))));
-    QCOMPARE(version.ProductVersion(), QStringLiteral("7.1 beta"));
-    QCOMPARE(version.FileSubtype(), QStringLiteral("Vector Font"));
-    QCOMPARE(version.FixedFileVersion(), QStringLiteral("1.00.0000"));
-
-    // A root whose fixed information is cut short: the fixed members stay, nothing is read past it.
-    QByteArray broken = vr::build(bare);
-    put(broken, 2, 8, 2);
-    version.setFullPathName(write(pe(broken)));
-    QVERIFY(version.Available());
-    QCOMPARE(version.FixedFileVersion(), QStringLiteral("1.00.0000"));
-
-    version.setFullPathName(m_dir.filePath("no-existe.exe"));
-    QVERIFY(!version.Available());
-    QCOMPARE(version.FileType(), QStringLiteral("Application"));
-    version.setFullPathName(QString());
-    QVERIFY(!version.Available());
-}
-
-void TestVersion::keysMatchIgnoringCaseAndTextsAreSingleByte()
-{
-    vr::VersionInfo lower = info(0x10000, 0);
-    lower.tableKey = QStringLiteral("0c0a04b0");
-    lower.strings = {{QStringLiteral("productversion"), QStringLiteral("versión ñ")},
-                     {QStringLiteral("Comments"), QStringLiteral("fuera de 1252: \u4e2d")}};
-    const QByteArray resource = vr::build(lower);
-    const auto value = vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\ProductVersion");
-    QVERIFY(value);
-    QCOMPARE(value->data, QByteArray("versi\xF3n \xF1\0", 10));
-    QCOMPARE(value->length, 10);
-    // A character Windows-1252 lacks reads back as "?", not as a control character.
-    QCOMPARE(vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\Comments")->data,
-             QByteArray("fuera de 1252: ?\0", 17));
-    QCOMPARE(vr::query(resource, u"\\\\VarFileInfo\\Translation")->length, 4);
-    QCOMPARE(vr::query(resource, u"\\")->length, 52);
-    QCOMPARE(vr::query(resource, u"\\StringFileInfo")->length, 0);
-    QVERIFY(!vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\Falta"));
-    CFileVersionInfo version;
-    version.setFullPathName(write(pe(resource)));
-    QCOMPARE(version.ProductVersion(), QStringLiteral("versión ñ"));
-}
-
-void TestVersion::longPathIsNotCut()
-{
-    QString folder = m_dir.path();
-    while (folder.size() < 300)
-        folder += QStringLiteral("/carpeta-con-un-nombre-largo");
-    QVERIFY(QDir().mkpath(folder));
-    const QString path =
-        testsupport::writeFile(folder + QStringLiteral("/programa.exe"), pe(vr::build(info(0, 21))));
-    QVERIFY(path.size() > 260);
-    CFileVersionInfo version;
-    version.setFullPathName(path);
-    QVERIFY(version.Available());
-    QCOMPARE(version.ProductVersion(), QStringLiteral("7.1 beta"));
-}
-
-void TestVersion::languageNames()
-{
-    QCOMPARE(vr::languageName(0x0C0A), QStringLiteral("español (España)"));
-    QCOMPARE(vr::languageName(0x0409), QStringLiteral("inglés (Estados Unidos)"));
-    QCOMPARE(vr::languageName(0x00FE), QStringLiteral("Idioma desconocido"));
-    QCOMPARE(vr::languageName(0x0000), QStringLiteral("Idioma neutral"));
-    QCOMPARE(vr::languageName(0x0800), QStringLiteral("Idioma neutral"));
-}
-
-void TestVersion::commandPrintsEveryMember()
-{
-    QProcess command;
-    command.start(QStringLiteral(PARLANZA_BIN_DIR "/parlanza-version"), {kProgram});
-    QVERIFY(command.waitForFinished());
-    QCOMPARE(command.exitCode(), 0);
-    const QString out = QString::fromLocal8Bit(command.readAllStandardOutput());
-    for (const char *line : {"Available: True\n", "FixedFileVersion: 0.00.0021\n", "FileType: Application\n",
-                             "ProductName: Parlanza\n", "OriginalFilename: parlanza.exe\n"})
-        QVERIFY2(out.contains(QString::fromUtf8(line)), line);
-    command.start(QStringLiteral(PARLANZA_BIN_DIR "/parlanza-version"), {write("sin recurso")});
-    QVERIFY(command.waitForFinished());
-    QCOMPARE(command.exitCode(), 1);
-    command.start(QStringLiteral(PARLANZA_BIN_DIR "/parlanza-version"), {m_dir.filePath("falta.exe")});
-    QVERIFY(command.waitForFinished());
-    QCOMPARE(command.exitCode(), 2);
-}
-
-void TestVersion::propertiesView()
-{
-    QWidget owner;
-    owner.show();
-    QCOMPARE(ShowPropertiesDialog::ShowFileProperties(m_dir.filePath("falta.exe"), &owner), 2);
-    QVERIFY(!owner.findChild<QDialog *>());
-    QVERIFY(ShowPropertiesDialog::ShowFileProperties(kProgram, &owner) > 32);
-    auto *sheet = owner.findChild<QDialog *>(QStringLiteral("propiedades"));
-    QVERIFY(sheet && sheet->isVisible() && !sheet->isModal());
-    QStringList texts;
-    for (const QLabel *label : sheet->findChildren<QLabel *>())
-        texts.append(label->text());
-    for (const char *text :
-         {"parlanza", "0.00.0021", "Parlanza", "VelarMundo", "español (España)", "Aplicación"})
-        QVERIFY2(texts.contains(QString::fromUtf8(text)), text);
-    // Dates in Spanish whatever the desktop's language.
-    const QDateTime modified = QFileInfo(kProgram).lastModified();
-    const QLocale spanish = QLocale::system().language() == QLocale::Spanish
-                                ? QLocale::system()
-                                : QLocale(QLocale::Spanish, QLocale::Spain);
-    QVERIFY2(texts.contains(spanish.toString(modified, QLocale::LongFormat)), qPrintable(texts.join(u'|')));
-}
 
 QTEST_MAIN(TestVersion)
 #include "tst_version.moc"
