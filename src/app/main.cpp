@@ -4,6 +4,9 @@
 #include "platform/DesktopServices.h"
 #include "platform/LinePrinter.h"
 #include "platform/RandomSource.h"
+#include "platform/SoundBeeper.h"
+#include "speech/Declaimer.h"
+#include "speech/Voice.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -16,6 +19,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("parlanza"));
+    // Making the speech engine takes seconds: it is prepared on its own thread while the window starts.
+    parlanza::Voice voice(parlanza::Declaimer::defaultEngine());
     // No display name: Qt would append it to every window title, which the windows give exactly.
     // The program speaks Spanish whatever the desktop's language: Qt's own buttons and dialogs too.
     QTranslator qtSpanish;
@@ -30,10 +35,11 @@ int main(int argc, char *argv[])
     parlanza::SystemClock clock;
     parlanza::UniformRandom random(QRandomGenerator::system()->generate64());
     parlanza::SystemMessageBoxes messages;
-    parlanza::SystemBeeper beeper;
+    parlanza::SoundBeeper beeper(QCoreApplication::applicationDirPath() + QStringLiteral("/campana.wav"));
     parlanza::SystemPrinters printers;
     parlanza::dialogo window(
         {&clock, &random, &messages, &beeper, &printers, QCoreApplication::applicationDirPath()});
+    window.attachVoice(voice);
     window.show();
     return QApplication::exec();
 }

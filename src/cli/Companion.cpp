@@ -8,9 +8,12 @@
 #include "platform/NumberText.h"
 #include "platform/RandomSource.h"
 #include "platform/TextFile.h"
+#include "speech/Declaimer.h"
+#include "speech/Phrases.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QRandomGenerator>
 #include <memory>
@@ -29,6 +32,7 @@ public:
     }
     void out(const QString &text) { m_out.write(text.toLocal8Bit()); }
     void outBytes(const QByteArray &bytes) { m_out.write(bytes); }
+    void flush() { m_out.flush(); }
     void err(const QString &text)
     {
         m_out.flush();
@@ -53,6 +57,7 @@ struct Options
     bool raw = false;
     bool list = false;
     bool check = false;
+    bool voice = false;
     bool finished = false; // help or version already written
 };
 
@@ -73,7 +78,9 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         "Compone discursos de broma con las bases de premisas de Parlanza: toma al azar una premisa de cada "
         "grupo de la base y las encadena.\n\n"
         "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar o la "
-        "comprobación encuentra errores; 2 si el archivo no se puede leer."));
+        "comprobación encuentra errores; 2 si el archivo no se puede leer; 3 si se pide «--voz» y no hay "
+        "servicio de "
+        "voz o voz en español."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Muestra esta ayuda."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -113,7 +120,12 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         {QStringLiteral("c"), QStringLiteral("check")},
         QStringLiteral("Comprueba el archivo y escribe cada problema como "
                        "RUTA:LÍNEA: error: mensaje o RUTA:LÍNEA: aviso: mensaje."));
-    parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check});
+    const QCommandLineOption voice(
+        QStringLiteral("voz"),
+        QStringLiteral(
+            "Lee en voz alta cada discurso, uno tras otro, con una voz en español (speech-dispatcher); "
+            "el texto se escribe igualmente."));
+    parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check, voice});
 
     if (!parser.parse(arguments)) {
         console.err(parser.errorText() + u'\n' + kHelpHint);
@@ -169,6 +181,7 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
     options.raw = parser.isSet(raw);
     options.list = parser.isSet(list);
     options.check = parser.isSet(check);
+    options.voice = parser.isSet(voice);
     return options;
 }
 
@@ -212,8 +225,27 @@ int runCheckAndList(const Options &options, const TextFile &file, Console &conso
     return options.check && report.count(Finding::Severity::Error) > 0 ? kExitFailed : kExitOk;
 }
 
+// Reads a speech aloud and returns when it has been said.
+void declaim(Declaimer &declaimer, const QString &speech, const QStringList &premises)
+{
+    QEventLoop loop;
+    QObject::connect(&declaimer, &Declaimer::finished, &loop, &QEventLoop::quit);
+    declaimer.read(phrasesOf(speech, premises));
+    if (declaimer.isReading())
+        loop.exec();
+}
+
 int composeSpeeches(const Options &options, const TextFile &file, Console &console)
 {
+    std::unique_ptr<Declaimer> declaimer;
+    if (options.voice) {
+        declaimer = std::make_unique<Declaimer>(Declaimer::defaultEngine());
+        declaimer->prepare();
+        if (!declaimer->isAvailable()) {
+            console.err(declaimer->problem() + u'\n');
+            return kExitNoVoice;
+        }
+    }
     std::unique_ptr<Clock> clock;
     if (options.seeded)
         clock = std::make_unique<FixedClock>();
@@ -267,6 +299,9 @@ int composeSpeeches(const Options &options, const TextFile &file, Console &conso
             console.outBytes(TextFile::encodeWindows1252(text));
         else
             console.out(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        console.flush();
+        if (declaimer)
+            declaim(*declaimer, core.controls.speech, core.controls.premises.entries());
     };
     try {
         core.selectBase();

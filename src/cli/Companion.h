@@ -10,6 +10,7 @@ enum CompanionExit : int
     kExitOk = 0,
     kExitFailed = 1,     // a bad option, a base that cannot be loaded or composed, errors found by --check
     kExitUnreadable = 2, // the premise base file cannot be read
+    kExitNoVoice = 3,    // --voz without a speech service or a Spanish voice
 };
 
 // Runs the command-line companion with the program's arguments (the first one is the program's name).

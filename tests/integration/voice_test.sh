@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Reads speeches aloud with the real speech service into a private sound server and checks what was heard: the
+# companion's "-s 7 --voz" and the window's "Leer en voz alta" (sound, and a silence of at least 0.5 s at every
+# premise boundary), and the three beeps of automatic mode (three short sounds before the speech is read).
+# Every process started here (sound server, speech service and its voice module, X server, programs, recorders)
+# is stopped by its process id. Exit 77 (skipped) without the sound or X tools.
+#   voice_test.sh BIN_DIR [ANALYSER]
+set -euo pipefail
+bin=$1
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in pulseaudio pactl parec sox speech-dispatcher python3 Xvfb xdotool; do
+    command -v $tool >/dev/null || { echo "falta $tool: se omite"; exit 77; }
+done
+
+run=$(mktemp -d)
+chmod 700 "$run"
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do
+        # The speech service's voice modules are its children: they go first.
+        for child in $(pgrep -P "$pid" 2>/dev/null || true); do kill "$child" 2>/dev/null || true; done
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$run"
+}
+trap cleanup EXIT
+export XDG_RUNTIME_DIR=$run HOME=$run
+unset PULSE_SERVER DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes \
+    --load="module-null-sink sink_name=nulo" --load="module-native-protocol-unix" >"$run/pulse.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pactl set-default-sink nulo
+speech-dispatcher --run-single --timeout 0 >"$run/speechd.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do [ -S "$run/speech-dispatcher/speechd.sock" ] && break; sleep 0.1; done
+
+recording=""
+record() {
+    recording=$run/$1.raw
+    parec -d nulo.monitor --format=s16le --rate=16000 --channels=1 --latency-msec=20 >"$recording" &
+    recorder=$!
+    pids+=($recorder)
+}
+stop_recording() {
+    kill "$recorder"
+    wait "$recorder" 2>/dev/null || true
+}
+# "start end" of each sound of the recording, with silences of at least $1 s between them.
+sounds() {
+    python3 "$here/sound_segments.py" "$recording" "$1"
+}
+# Waits until the recording holds $1 sounds and has been silent for 2 s since the last (at most $2 s).
+await_sounds() {
+    for _ in $(seq $(($2 * 2))); do
+        sleep 0.5
+        local last count length
+        count=$(sounds 0.5 | wc -l)
+        last=$(sounds 0.5 | tail -n 1 | cut -d' ' -f2)
+        length=$(python3 -c "import os; print(os.path.getsize('$recording') / 32000)")
+        [ "$count" -ge "$1" ] && python3 -c "import sys; sys.exit(0 if $length - ${last:-0} > 2 else 1)" && return 0
+    done
+    return 0
+}
+fail() {
+    echo "FALLO: $*"
+    exit 1
+}
+
+# The companion: as many sounds as premises, apart by silences of at least 0.5 s.
+record companion
+"$bin/parlanza-discurso" -s 7 --voz >"$run/speech.txt"
+stop_recording
+premises=$(grep -c . "$run/speech.txt")
+heard=$(sounds 0.5 | wc -l)
+echo "parlanza-discurso -s 7 --voz: $premises premisas, $heard sonidos separados por silencios de 0,5 s o más"
+sounds 0.5
+[ "$premises" -ge 2 ] || fail "el discurso no tiene premisas"
+[ "$heard" -eq "$premises" ] || fail "se esperaban $premises sonidos"
+
+# The window, on a virtual X server.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$run/display" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$run/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$run/display")
+"$bin/parlanza" >"$run/parlanza.log" 2>&1 &
+pids+=($!)
+window=""
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name PARLANZA 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "la ventana no aparece"
+xdotool windowfocus --sync "$window"
+# The engine is being prepared in the background; a reading asked for now starts when it is ready.
+record window
+xdotool key --window "$window" ctrl+l
+await_sounds 4 40
+stop_recording
+heard=$(sounds 0.5 | wc -l)
+echo "Leer en voz alta: $heard sonidos separados por silencios de 0,5 s o más"
+sounds 0.5
+# The first base has four groups: four premises.
+[ "$heard" -eq 4 ] || fail "se esperaban 4 sonidos"
+
+# Automatic mode (a click on the mode label) announces each speech with three beeps; with "Leer cada discurso
+# nuevo" the speech is read after them.
+xdotool key --window "$window" ctrl+shift+l
+record beeps
+xdotool mousemove --window "$window" 25 382 click 1
+sleep 5
+stop_recording
+echo "Modo automático: sonidos separados por silencios de 0,1 s o más"
+sounds 0.1 | head -n 8
+# Three short sounds in a row, then a long one: the beeps, then the speech.
+sounds 0.1 | awk '{ d = $2 - $1; short = d < 0.4 ? short + 1 : 0; if (short >= 3) three = 1;
+                   if (!short && d > 0.5 && prev >= 3) found = 1; prev = short }
+                 END { exit found ? 0 : 1 }' || fail "no se oyen tres pitidos antes del discurso"
+echo "correcto"
