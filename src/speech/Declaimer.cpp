@@ -23,6 +23,7 @@ Declaimer::Declaimer(const QString &engine, QObject *parent)
 {
     m_pause.setSingleShot(true);
     m_pause.setInterval(kPauseMs);
+    m_pause.setTimerType(Qt::PreciseTimer);
     connect(&m_pause, &QTimer::timeout, this, &Declaimer::sayNext);
     m_giveUp.setSingleShot(true);
     connect(&m_giveUp, &QTimer::timeout, this, [this] {
