@@ -8,7 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake dpkg-dev qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
-    printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream)
+    printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream
+    qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
+    pulseaudio pulseaudio-utils sox pkgconf libcanberra-dev libcanberra-pulse sound-theme-freedesktop)
 
 install_missing() {
     local missing=()

@@ -87,7 +87,8 @@ void ReadAloud::speechComposed()
 {
     if (!m_follow->isChecked() || !m_follow->isEnabled())
         return;
-    // A reading started under the beeps would cover them.
+    // The speech on display is no longer the one being read; the new one is read once its beeps have sounded.
+    m_voice.silence();
     m_afterBeeps.start(m_beeper.soundingMs());
 }
 

@@ -20,7 +20,8 @@ class Declaimer : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kPauseMs = 700;
+    // With the end of a phrase and the start of the next, the speech service adds about 0.4 s of silence.
+    static constexpr int kPauseMs = 400;
     static constexpr double kRate = -0.25;
     static constexpr double kPitch = -0.3;
 

@@ -16,13 +16,14 @@ run=$(mktemp -d)
 chmod 700 "$run"
 pids=()
 cleanup() {
-    local pid
+    local pid children=()
     for pid in "${pids[@]}"; do
-        # The speech service's voice modules are its children: they go first.
-        for child in $(pgrep -P "$pid" 2>/dev/null || true); do kill "$child" 2>/dev/null || true; done
+        # The speech service's voice modules are its children: those it leaves behind are stopped after it.
+        children+=($(pgrep -P "$pid" 2>/dev/null || true))
         kill "$pid" 2>/dev/null || true
     done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    for pid in "${children[@]}"; do kill "$pid" 2>/dev/null || true; done
     rm -rf "$run"
 }
 trap cleanup EXIT
@@ -106,17 +107,23 @@ sounds 0.5
 # The first base has four groups: four premises.
 [ "$heard" -eq 4 ] || fail "se esperaban 4 sonidos"
 
-# Automatic mode (a click on the mode label) announces each speech with three beeps; with "Leer cada discurso
-# nuevo" the speech is read after them.
-xdotool key --window "$window" ctrl+shift+l
+# Automatic mode (a click on the mode label): every tick, three short beeps.
 record beeps
 xdotool mousemove --window "$window" 25 382 click 1
-sleep 5
+sleep 3
 stop_recording
 echo "Modo automático: sonidos separados por silencios de 0,1 s o más"
-sounds 0.1 | head -n 8
-# Three short sounds in a row, then a long one: the beeps, then the speech.
-sounds 0.1 | awk '{ d = $2 - $1; short = d < 0.4 ? short + 1 : 0; if (short >= 3) three = 1;
-                   if (!short && d > 0.5 && prev >= 3) found = 1; prev = short }
+sounds 0.1
+sounds 0.1 | awk 'NR == 1 { first = $1 } $1 < first + 1.5 { n++; if ($2 - $1 > 0.4) long = 1 }
+                 END { exit n == 3 && !long ? 0 : 1 }' || fail "no se oyen tres pitidos"
+
+# With "Leer cada discurso nuevo", each speech is read after its three beeps (until the next tick cuts it).
+xdotool key --window "$window" ctrl+shift+l
+record announced
+sleep 4.5
+stop_recording
+echo "Leer cada discurso nuevo: sonidos separados por silencios de 0,1 s o más"
+sounds 0.1
+sounds 0.1 | awk '{ d = $2 - $1; if (d < 0.4) short++; else { if (short >= 3) found = 1; short = 0 } }
                  END { exit found ? 0 : 1 }' || fail "no se oyen tres pitidos antes del discurso"
 echo "correcto"
