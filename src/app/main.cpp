@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("parlanza"));
-    // Making the speech engine takes seconds: it is prepared on its own thread while the window starts.
+    // Making the speech engine takes seconds: the window has it made on a thread of its own once it is shown.
     parlanza::Voice voice(parlanza::Declaimer::defaultEngine());
     // No display name: Qt would append it to every window title, which the windows give exactly.
     // The program speaks Spanish whatever the desktop's language: Qt's own buttons and dialogs too.

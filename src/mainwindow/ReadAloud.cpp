@@ -47,6 +47,8 @@ ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &b
     });
     // The row under the pointer is the one the history list's menu reads.
     m_controls.history->viewport()->installEventFilter(this);
+    // The engine is made once the window has shown its first speech, so as not to slow that down.
+    m_controls.speech->installEventFilter(this);
 
     connect(&m_voice, &Voice::prepared, this, &ReadAloud::voicePrepared);
     if (m_voice.isPrepared())
@@ -114,6 +116,10 @@ void ReadAloud::readShown()
 
 bool ReadAloud::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_controls.speech && event->type() == QEvent::Paint) {
+        m_controls.speech->removeEventFilter(this);
+        m_voice.prepare();
+    }
     if (watched == m_controls.history->viewport() && event->type() == QEvent::ContextMenu) {
         const QPoint at = static_cast<QContextMenuEvent *>(event)->pos();
         if (QListWidgetItem *item = m_controls.history->itemAt(at))

@@ -20,12 +20,18 @@ Voice::Voice(const QString &engine, QObject *parent)
     });
     connect(m_declaimer, &Declaimer::saying, this, &Voice::saying);
     connect(m_declaimer, &Declaimer::finished, this, &Voice::finished);
-    m_thread->start();
+}
+
+void Voice::prepare()
+{
+    if (!m_thread->isRunning())
+        m_thread->start();
 }
 
 Voice::~Voice()
 {
-    silence();
+    if (m_thread->isRunning())
+        silence();
     m_thread->quit();
     // Creating the engine cannot be cut short: a window closed within seconds of the start waits for it.
     m_thread->wait();
@@ -34,6 +40,7 @@ Voice::~Voice()
 
 void Voice::read(const QStringList &phrases)
 {
+    prepare();
     QMetaObject::invokeMethod(m_declaimer, [declaimer = m_declaimer, phrases] { declaimer->read(phrases); });
 }
 

@@ -10,8 +10,8 @@ namespace parlanza {
 class Declaimer;
 
 // A Declaimer on a thread of its own, so that creating the engine (seconds with the speech service) neither
-// delays the program's start nor freezes its window. It starts preparing the engine when made; readings asked
-// for before it is ready start when it is.
+// delays the program's start nor freezes its window. prepare() starts making the engine, as does the first
+// reading; readings asked for before it is ready start when it is.
 class Voice : public QObject
 {
     Q_OBJECT
@@ -24,6 +24,7 @@ public:
     bool isAvailable() const { return m_available; }
     QString problem() const { return m_problem; }
 
+    void prepare();
     void read(const QStringList &phrases);
     void silence();
 

@@ -93,6 +93,7 @@ private slots:
         qputenv("PARLANZA_PRUEBA_SIN_ESPANOL", "1");
         Voice voice(engine);
         QSignalSpy prepared(&voice, &Voice::prepared);
+        voice.prepare();
         QVERIFY(prepared.wait(5000));
         qunsetenv("PARLANZA_PRUEBA_SIN_ESPANOL");
         std::unique_ptr<dialogo> window = open(voice);
