@@ -100,9 +100,11 @@ QString ReadAloud::shownText() const
     const int row = history->currentRow();
     if (history->isVisible() && row >= 0 && row < m_core.controls.history.size())
         return withoutHistoryNumber(m_core.controls.history[row]).toString();
-    const QString shown = m_controls.speech->text();
-    // A speech shown again by the step-back button is a history entry, number and all.
-    if (shown != QString(m_core.controls.speech).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
+    // A speech shown again by the step-back button is its history entry, number and all, and "...".
+    const QString &shown = m_core.controls.speech;
+    const qint64 number = m_core.state.speechNumber;
+    if (number >= 1 && number <= m_core.controls.history.size() &&
+        shown == m_core.controls.history[number - 1] + QStringLiteral("...\r\n"))
         return withoutHistoryNumber(shown).toString();
     return shown;
 }

@@ -27,6 +27,10 @@ cleanup() {
     rm -rf "$run"
 }
 trap cleanup EXIT
+fail() {
+    echo "FALLO: $*"
+    exit 1
+}
 export XDG_RUNTIME_DIR=$run HOME=$run
 unset PULSE_SERVER DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
@@ -35,6 +39,22 @@ pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes \
 pids+=($!)
 for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 pactl set-default-sink nulo
+# No speech service where the companion looks for it: a Spanish message and its own exit status. (The speech
+# library may start a service of its own on the usual socket: it is stopped by the id in its pid file.)
+status=0
+SPEECHD_ADDRESS=unix_socket:$run/ninguno.sock "$bin/parlanza-discurso" -s 7 --voz >/dev/null 2>"$run/error.txt" ||
+    status=$?
+for _ in $(seq 20); do [ -s "$run/speech-dispatcher/pid/speech-dispatcher.pid" ] && break; sleep 0.1; done
+if [ -s "$run/speech-dispatcher/pid/speech-dispatcher.pid" ]; then
+    spawned=$(cat "$run/speech-dispatcher/pid/speech-dispatcher.pid")
+    modules=$(pgrep -P "$spawned" || true)
+    kill "$spawned" $modules 2>/dev/null || true
+    for _ in $(seq 50); do kill -0 "$spawned" 2>/dev/null || break; sleep 0.1; done
+    rm -rf "$run/speech-dispatcher"
+fi
+echo "sin servicio de voz: estado $status, «$(cat "$run/error.txt")»"
+[ "$status" -eq 3 ] && grep -q "instale speech-dispatcher" "$run/error.txt" || fail "se esperaba el estado 3 y el aviso"
+
 speech-dispatcher --run-single --timeout 0 >"$run/speechd.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do [ -S "$run/speech-dispatcher/speechd.sock" ] && break; sleep 0.1; done
@@ -65,10 +85,6 @@ await_sounds() {
         [ "$count" -ge "$1" ] && python3 -c "import sys; sys.exit(0 if $length - ${last:-0} > 2 else 1)" && return 0
     done
     return 0
-}
-fail() {
-    echo "FALLO: $*"
-    exit 1
 }
 
 # The companion: as many sounds as premises, apart by silences of at least 0.5 s.

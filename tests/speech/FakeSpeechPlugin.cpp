@@ -1,51 +1,36 @@
-// A speech engine for the tests: every phrase "sounds" for PARLANZA_PRUEBA_MS milliseconds (50 by default);
-// PARLANZA_PRUEBA_SIN_ESPANOL leaves it without a Spanish voice. What it is asked to do goes, on the
-// application's thread, into the application's property "fakeSpeech" as "say:TEXT@MS" and "stop@MS".
-#include <QCoreApplication>
-#include <QDateTime>
+// A speech engine for the tests: every phrase "sounds" for 50 ms; with PARLANZA_PRUEBA_SIN_ESPANOL set it has
+// no Spanish voice.
 #include <QTextToSpeechPlugin>
 #include <QTimer>
 #include <QVoice>
 
 namespace {
 
-void log(const QString &what)
-{
-    const QString entry = what + u'@' + QString::number(QDateTime::currentMSecsSinceEpoch());
-    QMetaObject::invokeMethod(qApp, [entry] {
-        qApp->setProperty("fakeSpeech", qApp->property("fakeSpeech").toStringList() << entry);
-    });
-}
-
 class FakeEngine : public QTextToSpeechEngine
 {
 public:
-    explicit FakeEngine(QObject *parent) : QTextToSpeechEngine(parent) {}
+    using QTextToSpeechEngine::QTextToSpeechEngine;
     QList<QLocale> availableLocales() const override
     {
         if (qEnvironmentVariableIsSet("PARLANZA_PRUEBA_SIN_ESPANOL"))
             return {QLocale(QLocale::English)};
-        return {QLocale(QLocale::English), QLocale(QLocale::Spanish, QLocale::Spain)};
+        return {QLocale(QLocale::Spanish, QLocale::Spain)};
     }
     QList<QVoice> availableVoices() const override
     {
-        return {createVoice(QStringLiteral("prueba"), m_locale, QVoice::Male, QVoice::Adult, {})};
+        return {createVoice(QStringLiteral("prueba"), locale(), QVoice::Male, QVoice::Adult, {})};
     }
-    void say(const QString &text) override
+    void say(const QString &) override
     {
-        log(QStringLiteral("say:") + text);
         const int generation = ++m_generation;
-        QTimer::singleShot(0, this, [this] { setState(QTextToSpeech::Speaking); });
-        bool set = false;
-        const int ms = qEnvironmentVariableIntValue("PARLANZA_PRUEBA_MS", &set);
-        QTimer::singleShot(set ? ms : 50, this, [this, generation] {
+        setState(QTextToSpeech::Speaking);
+        QTimer::singleShot(50, this, [this, generation] {
             if (generation == m_generation)
                 setState(QTextToSpeech::Ready);
         });
     }
     void stop(QTextToSpeech::BoundaryHint) override
     {
-        log(QStringLiteral("stop"));
         ++m_generation;
         setState(QTextToSpeech::Ready);
     }
@@ -55,14 +40,8 @@ public:
     bool setRate(double) override { return true; }
     double pitch() const override { return 0; }
     bool setPitch(double) override { return true; }
-    QLocale locale() const override { return m_locale; }
-    bool setLocale(const QLocale &locale) override
-    {
-        if (!availableLocales().contains(locale))
-            return false;
-        m_locale = locale;
-        return true;
-    }
+    QLocale locale() const override { return availableLocales().constFirst(); }
+    bool setLocale(const QLocale &locale) override { return locale == this->locale(); }
     double volume() const override { return 1; }
     bool setVolume(double) override { return true; }
     QVoice voice() const override { return availableVoices().constFirst(); }
@@ -77,7 +56,6 @@ private:
         if (state != m_state)
             emit stateChanged(m_state = state);
     }
-    QLocale m_locale{QLocale::English};
     QTextToSpeech::State m_state = QTextToSpeech::Ready;
     int m_generation = 0;
 };
