@@ -4,8 +4,6 @@
 #include <QTimer>
 #include <QVoice>
 
-namespace {
-
 class FakeEngine : public QTextToSpeechEngine
 {
 public:
@@ -59,8 +57,6 @@ private:
     QTextToSpeech::State m_state = QTextToSpeech::Ready;
     int m_generation = 0;
 };
-
-} // namespace
 
 class FakeSpeechPlugin : public QObject, public QTextToSpeechPlugin
 {

@@ -49,8 +49,6 @@ private slots:
             << fake << QStringList{"leer", "luego", "callar"} << speech.mid(0, 1) << 0 << "";
         QTest::newRow("every new speech of automatic mode, after its beeps")
             << fake << QStringList{"cada", "Label5", "esperar", "tick"} << speech + speech << 0 << "";
-        QTest::newRow("nothing read unless asked")
-            << fake << QStringList{"Label5", "tick"} << QStringList() << 0 << "";
         QTest::newRow("no speech service: disabled, saying what to install")
             << "ninguno" << QStringList{"leer"} << QStringList() << 0 << Declaimer::missingServiceText();
         QTest::newRow("no Spanish voice: disabled, saying what to install")
