@@ -79,8 +79,7 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         "grupo de la base y las encadena.\n\n"
         "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar o la "
         "comprobación encuentra errores; 2 si el archivo no se puede leer; 3 si se pide «--voz» y no hay "
-        "servicio de "
-        "voz o voz en español."));
+        "servicio de voz o voz en español."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Muestra esta ayuda."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},

@@ -35,7 +35,10 @@ ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &b
     m_hint->setVisible(false);
 
     connect(m_read, &QAction::triggered, this, &ReadAloud::readShown);
-    connect(m_silence, &QAction::triggered, &m_voice, &Voice::silence);
+    connect(m_silence, &QAction::triggered, this, [this] {
+        m_afterBeeps.stop();
+        m_voice.silence();
+    });
     connect(m_follow, &QAction::toggled, this, [this](bool on) {
         if (!on)
             m_afterBeeps.stop();
