@@ -49,7 +49,8 @@ ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &b
             m_voice.read(phrasesOf(m_core.controls.speech, m_premises));
     });
     // The row under the pointer is the one the history list's menu reads.
-    m_controls.history->viewport()->installEventFilter(this);
+    m_historyViewport = m_controls.history->viewport();
+    m_historyViewport->installEventFilter(this);
     // The engine is made once the window has shown its first speech, so as not to slow that down.
     m_controls.speech->installEventFilter(this);
 
@@ -125,7 +126,8 @@ bool ReadAloud::eventFilter(QObject *watched, QEvent *event)
         m_controls.speech->removeEventFilter(this);
         m_voice.prepare();
     }
-    if (watched == m_controls.history->viewport() && event->type() == QEvent::ContextMenu) {
+    // Pointers compared only: the list may be on its way out when its viewport's last events come.
+    if (watched == m_historyViewport && event->type() == QEvent::ContextMenu) {
         const QPoint at = static_cast<QContextMenuEvent *>(event)->pos();
         if (QListWidgetItem *item = m_controls.history->itemAt(at))
             m_controls.history->setCurrentItem(item);

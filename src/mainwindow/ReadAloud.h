@@ -49,6 +49,7 @@ private:
     QString shownText() const;
 
     Controls m_controls;
+    QObject *m_historyViewport = nullptr;
     const SpeechCore &m_core;
     Beeper &m_beeper;
     Voice &m_voice;
