@@ -104,7 +104,6 @@ void Declaimer::unavailable(const QString &problem)
 
 void Declaimer::read(const QStringList &phrases)
 {
-    const bool wasSpeaking = m_speech && m_speech->state() == QTextToSpeech::Speaking;
     silence();
     m_phrases = phrases;
     m_next = 0;
@@ -112,7 +111,7 @@ void Declaimer::read(const QStringList &phrases)
         return;
     if (!m_speech)
         return end(false);
-    if (wasSpeaking) {
+    if (m_speech->state() == QTextToSpeech::Speaking) {
         // The end of the stopped phrase is still to come; taken for the end of the new one, it would cut it.
         m_waitForStop = true;
         m_giveUp.start(500);
