@@ -7,6 +7,8 @@
 #include "platform/DesktopServices.h"
 #include "platform/LinePrinter.h"
 #include "platform/RandomSource.h"
+#include "speech/Declaimer.h"
+#include "speech/Voice.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -45,6 +47,7 @@ public:
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
             std::printf("%ld\n", residentKilobytes());
+            std::fflush(stdout);
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         }
         return false;
@@ -81,11 +84,13 @@ int runParlanza(int argc, char *argv[])
 {
     // The same set-up as the program's main().
     QApplication app(argc, argv);
+    Voice voice(Declaimer::defaultEngine());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installDesignFontSubstitutes();
     QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
     DesktopServices desktop;
     dialogo window(desktop.services());
+    window.attachVoice(voice);
     FirstPaint watcher;
     window.findChild<QLabel *>(QStringLiteral("Label3"))->installEventFilter(&watcher);
     window.show();
@@ -119,9 +124,13 @@ Sample runChild(const QString &mode)
     QElapsedTimer clock;
     clock.start();
     child.start(QCoreApplication::applicationFilePath(), {mode});
+    // Until the child reports its first paint: the program's end (which waits for the speech engine being
+    // made when the window closes within seconds of its start) is no part of its start.
+    while (!child.canReadLine() && child.waitForReadyRead(30000)) {
+    }
+    const double milliseconds = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     child.waitForFinished(30000);
-    return {static_cast<double>(clock.nsecsElapsed()) / 1e6,
-            child.readAllStandardOutput().trimmed().toLong()};
+    return {milliseconds, child.readAllStandardOutput().trimmed().toLong()};
 }
 
 double median(QList<double> values)

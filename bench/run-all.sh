@@ -14,6 +14,8 @@ figures() {
             awk -F, 'NR > 1 { gsub(/"/, "", $1); print $1 "," ($7 != "" ? $7 : $3) }'
     done
     build/release/bench/bench_startup 2>/dev/null
+    # Reading aloud needs pulseaudio and speech-dispatcher; without them its rows are left out.
+    bash bench/voice.sh build/release 2>/dev/null || true
 }
 
 echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) núcleos, $(uname -srm)"
@@ -49,6 +51,14 @@ figures | awk -F, '
             sprintf("%.1f ms", v["BM_HelpSearchEveryLine"]), "—", "")
         row("recurso de versión del propio ejecutable", sprintf("%.0f µs", v["BM_ReadOwnVersionResource"]),
             "—", "")
+        if ("voice_ready_ms" in v) {
+            row("voz: de la orden de leer al primer sonido, con la voz lista (mediana de 5)",
+                sprintf("%.0f ms", v["voice_first_sound_ms"]), "≤ 300 ms", v["voice_first_sound_ms"] <= 300)
+            row("voz: lista tras crear el motor (speech-dispatcher en marcha)",
+                sprintf("%.1f s", v["voice_ready_ms"] / 1000), "—", "")
+            row("voz: lectura entera de un discurso de cuatro grupos (parlanza-discurso -s 7)",
+                sprintf("%.1f s", v["voice_four_groups_s"]), "—", "")
+        }
     }'
 
 # The companion against Polygen on the same 32767 speeches (skipped where Polygen is not installed).

@@ -10,7 +10,9 @@ cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake dpkg-dev qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
     printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream lintian man-db xdg-utils
-    libfile-mimeinfo-perl shared-mime-info python3)
+    libfile-mimeinfo-perl shared-mime-info python3
+    qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
+    pulseaudio pulseaudio-utils sox pkgconf libcanberra-dev libcanberra-pulse sound-theme-freedesktop)
 
 install_missing() {
     local missing=()

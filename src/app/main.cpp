@@ -7,6 +7,9 @@
 #include "platform/LinePrinter.h"
 #include "platform/ProgramFiles.h"
 #include "platform/RandomSource.h"
+#include "platform/SoundBeeper.h"
+#include "speech/Declaimer.h"
+#include "speech/Voice.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -103,6 +106,8 @@ int main(int argc, char *argv[])
         }
     }
 
+    // Making the speech engine takes seconds: the window has it made on a thread of its own once it is shown.
+    parlanza::Voice voice(parlanza::Declaimer::defaultEngine());
     // No display name: Qt would append it to every window title, which the windows give exactly.
     // The program speaks Spanish whatever the desktop's language: Qt's own buttons and dialogs too.
     QTranslator qtSpanish;
@@ -117,9 +122,9 @@ int main(int argc, char *argv[])
     parlanza::SystemClock clock;
     parlanza::UniformRandom random(QRandomGenerator::system()->generate64());
     parlanza::SystemMessageBoxes messages;
-    parlanza::SystemBeeper beeper;
-    parlanza::SystemPrinters printers;
     const parlanza::ProgramFiles files = parlanza::ProgramFiles::forThisProcess();
+    parlanza::SoundBeeper beeper(files.programFolder() + QStringLiteral("/campana.wav"));
+    parlanza::SystemPrinters printers;
     parlanza::dialogo::Services services{&clock,  &random,   &messages,
                                          &beeper, &printers, files.programFolder()};
     services.userDirectory = files.userFolder();
@@ -127,6 +132,7 @@ int main(int argc, char *argv[])
     services.premiseFile = start->premiseFile;
     services.executable = QCoreApplication::applicationFilePath();
     parlanza::dialogo window(services);
+    window.attachVoice(voice);
     window.show();
     return QApplication::exec();
 }

@@ -10,9 +10,12 @@
 #include "platform/ProgramFiles.h"
 #include "platform/RandomSource.h"
 #include "platform/TextFile.h"
+#include "speech/Declaimer.h"
+#include "speech/Phrases.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -32,6 +35,7 @@ public:
     }
     void out(QStringView text) { m_out.write(text.toLocal8Bit()); }
     void outBytes(const QByteArray &bytes) { m_out.write(bytes); }
+    void flush() { m_out.flush(); }
     void err(const QString &text)
     {
         m_out.flush();
@@ -92,6 +96,7 @@ struct Options
     bool raw = false;
     bool list = false;
     bool check = false;
+    bool voice = false;
     bool finished = false;    // help or version already written
     bool defaultFile = false; // no -f: the premise base the program reads
     QString newBase;          // --nueva-base: the lists file
@@ -120,7 +125,8 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar, la "
         "comprobación encuentra errores o las listas no sirven; 2 si un archivo no se puede leer; 3 si el "
         "archivo "
-        "de bases no se ha podido escribir (el anterior queda intacto).\n\n"
+        "de bases no se ha podido escribir (el anterior queda intacto); 4 si se pide «--voz» y no hay servicio de "
+        "voz o voz en español.\n\n"
         "Listas sencillas (para «--nueva-base», «--sustituye-base» y «--exporta-listas»): la primera línea "
         "con "
         "texto es el título de la base; después, los grupos en orden, una premisa por línea y una línea "
@@ -190,11 +196,16 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
             "Con «--exporta-listas», escribe las listas en RUTA, con la codificación y los finales "
             "de línea del archivo de bases, en lugar de la salida estándar."),
         QStringLiteral("RUTA"));
+    const QCommandLineOption voice(
+        QStringLiteral("voz"),
+        QStringLiteral(
+            "Lee en voz alta cada discurso, uno tras otro, con una voz en español (speech-dispatcher); "
+            "el texto se escribe igualmente."));
     parser.addPositionalArgument(QStringLiteral("LISTAS"),
                                  QStringLiteral("Con «--sustituye-base N», el archivo de listas sencillas."),
                                  QStringLiteral("[LISTAS]"));
     parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check, newBase,
-                       exportLists, replace, output});
+                       exportLists, replace, output, voice});
 
     if (!parser.parse(arguments)) {
         console.err(parser.errorText() + u'\n' + kHelpHint);
@@ -281,6 +292,7 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         console.err(QStringLiteral("«-o» solo sirve con «--exporta-listas».\n"));
         return std::nullopt;
     }
+    options.voice = parser.isSet(voice);
     return options;
 }
 
@@ -324,8 +336,27 @@ int runCheckAndList(const Options &options, const TextFile &file, Console &conso
     return options.check && report.count(Finding::Severity::Error) > 0 ? kExitFailed : kExitOk;
 }
 
+// Reads a speech aloud and returns when it has been said.
+void declaim(Declaimer &declaimer, const QString &speech, const QStringList &premises)
+{
+    QEventLoop loop;
+    QObject::connect(&declaimer, &Declaimer::finished, &loop, &QEventLoop::quit);
+    declaimer.read(phrasesOf(speech, premises));
+    if (declaimer.isReading())
+        loop.exec();
+}
+
 int composeSpeeches(const Options &options, const TextFile &file, Console &console)
 {
+    std::unique_ptr<Declaimer> declaimer;
+    if (options.voice) {
+        declaimer = std::make_unique<Declaimer>(Declaimer::defaultEngine());
+        declaimer->prepare();
+        if (!declaimer->isAvailable()) {
+            console.err(declaimer->problem() + u'\n');
+            return kExitNoVoice;
+        }
+    }
     std::unique_ptr<Clock> clock;
     if (options.seeded)
         clock = std::make_unique<FixedClock>();
@@ -380,6 +411,11 @@ int composeSpeeches(const Options &options, const TextFile &file, Console &conso
         writer.add(options.history ? core.controls.history.constLast() : core.controls.speech);
         // The companion keeps no history of its own: dropping each entry keeps the memory of a long run flat.
         core.controls.history.removeLast();
+        if (declaimer) {
+            writer.flush();
+            console.flush();
+            declaim(*declaimer, core.controls.speech, core.controls.premises.entries());
+        }
     };
     try {
         core.selectBase();

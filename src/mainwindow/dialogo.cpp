@@ -2,6 +2,7 @@
 
 #include "Hints.h"
 #include "PictureButton.h"
+#include "ReadAloud.h"
 #include "export/HistoryRecord.h"
 #include "help/ayuda.h"
 #include "platform/Clock.h"
@@ -110,6 +111,12 @@ dialogo::~dialogo() = default;
 QString dialogo::designTitle()
 {
     return marks::kMaker.toString() + QStringLiteral("  -  PARLANZA, discursos para cualquier ocasión");
+}
+
+void dialogo::attachVoice(Voice &voice)
+{
+    m_readAloud = new ReadAloud({this, Label3, List2}, m_core, *m_services.beeper, voice, this);
+    m_readAloud->rememberPremises(m_shownPremises);
 }
 
 void dialogo::createControls()
@@ -387,6 +394,8 @@ void dialogo::syncLists()
         m_shownPremises = shown.premises.entries();
         List1->clear();
         List1->addItems(m_shownPremises);
+        if (m_readAloud)
+            m_readAloud->rememberPremises(m_shownPremises);
     }
 
     // New entries are followed only while the user has not scrolled away from the end of the list.
@@ -394,6 +403,7 @@ void dialogo::syncLists()
     const bool followEnd = scroll->value() == scroll->maximum();
     if (List2->count() > shown.history.size())
         List2->clear();
+    const bool composed = List2->count() < shown.history.size();
     for (qsizetype i = List2->count(); i < shown.history.size(); ++i) {
         // Each entry is one row: its line breaks show as blanks, and the whole entry as the row's tip.
         auto *row = new QListWidgetItem(
@@ -404,6 +414,8 @@ void dialogo::syncLists()
     if (List2->isVisible() && followEnd)
         List2->scrollToBottom();
     m_syncing = false;
+    if (composed && m_readAloud)
+        m_readAloud->speechComposed();
 }
 
 void dialogo::mnudiscurso_Click()

@@ -22,6 +22,8 @@ class Clock;
 class MessageBoxes;
 class Printers;
 class RandomSource;
+class ReadAloud;
+class Voice;
 
 // The main window. Its handlers, named after control and event, run the core's operations and then bring the
 // widgets in line with the core's state; a failure is shown in a message box and never leaves a handler.
@@ -48,6 +50,8 @@ public:
     ~dialogo() override;
 
     static QString designTitle();
+    // Reading aloud in the context menus and by shortcuts, with this voice.
+    void attachVoice(Voice &voice);
     const SpeechCore &core() const { return m_core; }
 
     // Start-up: run when the window is created and again by "Inicia Discursos".
@@ -121,6 +125,7 @@ private:
     bool m_label5Pressed = false;
     QStringList m_shownBases;    // what List3 shows
     QStringList m_shownPremises; // what List1 holds
+    ReadAloud *m_readAloud = nullptr;
 
     QListWidget *List3 = nullptr;
     QFrame *Frame1 = nullptr;

@@ -1,0 +1,138 @@
+#include "ReadAloud.h"
+
+#include "core/SpeechCore.h"
+#include "platform/DesktopServices.h"
+#include "speech/Phrases.h"
+#include "speech/Voice.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QListWidget>
+
+namespace parlanza {
+
+ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &beeper, Voice &voice,
+                     QObject *parent)
+    : QObject(parent), m_controls(controls), m_core(core), m_beeper(beeper), m_voice(voice)
+{
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_controls.speech), static_cast<QWidget *>(m_controls.history)}) {
+        widget->setContextMenuPolicy(Qt::ActionsContextMenu);
+        auto *separator = new QAction(widget);
+        separator->setSeparator(true);
+        widget->addAction(separator);
+    }
+    m_read = addAction(QStringLiteral("leerEnVozAlta"), QStringLiteral("Leer en voz alta"),
+                       QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_follow = addAction(QStringLiteral("leerCadaDiscurso"), QStringLiteral("Leer cada discurso nuevo"),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    m_follow->setCheckable(true);
+    m_silence = addAction(QStringLiteral("callar"), QStringLiteral("Callar"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Period));
+    m_hint = addAction(QStringLiteral("sinVoz"), QString(), QKeySequence());
+    m_hint->setEnabled(false);
+    m_hint->setVisible(false);
+
+    connect(m_read, &QAction::triggered, this, &ReadAloud::readShown);
+    connect(m_silence, &QAction::triggered, this, [this] {
+        m_afterBeeps.stop();
+        m_voice.silence();
+    });
+    connect(m_follow, &QAction::toggled, this, [this](bool on) {
+        if (!on)
+            m_afterBeeps.stop();
+    });
+    m_afterBeeps.setSingleShot(true);
+    connect(&m_afterBeeps, &QTimer::timeout, this, [this] {
+        if (m_follow->isChecked() && m_follow->isEnabled())
+            m_voice.read(phrasesOf(m_core.controls.speech, m_premises));
+    });
+    // The row under the pointer is the one the history list's menu reads.
+    m_historyViewport = m_controls.history->viewport();
+    m_historyViewport->installEventFilter(this);
+    // The engine is made once the window has shown its first speech, so as not to slow that down.
+    m_controls.speech->installEventFilter(this);
+
+    connect(&m_voice, &Voice::prepared, this, &ReadAloud::voicePrepared);
+    if (m_voice.isPrepared())
+        voicePrepared(m_voice.isAvailable(), m_voice.problem());
+}
+
+QAction *ReadAloud::addAction(const QString &name, const QString &text, const QKeySequence &shortcut)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    m_controls.speech->addAction(action);
+    m_controls.history->addAction(action);
+    if (!shortcut.isEmpty())
+        m_controls.window->addAction(action);
+    return action;
+}
+
+void ReadAloud::voicePrepared(bool available, const QString &problem)
+{
+    for (QAction *action : {m_read, m_follow, m_silence}) {
+        action->setEnabled(available);
+        action->setToolTip(problem);
+        action->setStatusTip(problem);
+    }
+    m_hint->setText(problem);
+    m_hint->setVisible(!available);
+}
+
+void ReadAloud::rememberPremises(const QStringList &premises)
+{
+    m_premises.append(premises);
+    m_premises.removeDuplicates();
+}
+
+void ReadAloud::speechComposed()
+{
+    if (!m_follow->isChecked() || !m_follow->isEnabled())
+        return;
+    // The speech on display is no longer the one being read; the new one is read once its beeps have sounded.
+    m_voice.silence();
+    m_afterBeeps.start(m_beeper.soundingMs());
+}
+
+QString ReadAloud::shownText() const
+{
+    const QListWidget *history = m_controls.history;
+    const int row = history->currentRow();
+    if (history->isVisible() && row >= 0 && row < m_core.controls.history.size())
+        return withoutHistoryNumber(m_core.controls.history[row]).toString();
+    // A speech shown again by the step-back button is its history entry, number and all, and "...".
+    const QString &shown = m_core.controls.speech;
+    const qint64 number = m_core.state.speechNumber;
+    if (number >= 1 && number <= m_core.controls.history.size() &&
+        shown == m_core.controls.history[number - 1] + QStringLiteral("...\r\n"))
+        return withoutHistoryNumber(shown).toString();
+    return shown;
+}
+
+void ReadAloud::readShown()
+{
+    m_afterBeeps.stop();
+    if (m_read->isEnabled())
+        m_voice.read(phrasesOf(shownText(), m_premises));
+}
+
+bool ReadAloud::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_controls.speech && event->type() == QEvent::Paint) {
+        m_controls.speech->removeEventFilter(this);
+        m_voice.prepare();
+    }
+    // Pointers compared only: the list may be on its way out when its viewport's last events come.
+    if (watched == m_historyViewport && event->type() == QEvent::ContextMenu) {
+        const QPoint at = static_cast<QContextMenuEvent *>(event)->pos();
+        if (QListWidgetItem *item = m_controls.history->itemAt(at))
+            m_controls.history->setCurrentItem(item);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace parlanza

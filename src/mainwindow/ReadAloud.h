@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QWidget;
+
+namespace parlanza {
+
+class Beeper;
+class SpeechCore;
+class Voice;
+
+// The main window's reading aloud: "Leer en voz alta", "Leer cada discurso nuevo" and "Callar" in the context
+// menus of the speech label and of the history list, with window-wide shortcuts. Without a speech service or
+// a Spanish voice the three are disabled and the menus say what to install.
+class ReadAloud : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Controls
+    {
+        QWidget *window = nullptr;
+        QLabel *speech = nullptr;       // Label3
+        QListWidget *history = nullptr; // List2
+    };
+
+    ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &beeper, Voice &voice,
+              QObject *parent = nullptr);
+
+    // The premises of a base just loaded: a speech of run-on premises is read premise by premise with them.
+    void rememberPremises(const QStringList &premises);
+    // A new speech has been composed and is on display.
+    void speechComposed();
+
+    void readShown();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QAction *addAction(const QString &name, const QString &text, const QKeySequence &shortcut);
+    void voicePrepared(bool available, const QString &problem);
+    QString shownText() const;
+
+    Controls m_controls;
+    QObject *m_historyViewport = nullptr;
+    const SpeechCore &m_core;
+    Beeper &m_beeper;
+    Voice &m_voice;
+    QStringList m_premises;
+    QTimer m_afterBeeps; // a speech announced by beeps is read once they have sounded
+    QAction *m_read = nullptr;
+    QAction *m_follow = nullptr;
+    QAction *m_silence = nullptr;
+    QAction *m_hint = nullptr;
+};
+
+} // namespace parlanza

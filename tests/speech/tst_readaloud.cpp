@@ -1,0 +1,142 @@
+#include "FakeDesktop.h"
+#include "TestSupport.h"
+#include "mainwindow/dialogo.h"
+#include "platform/Clock.h"
+#include "platform/RandomSource.h"
+#include "speech/Declaimer.h"
+#include "speech/Voice.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <map>
+
+using namespace parlanza;
+
+class TestReadAloud : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void whatIsReadAndWhen_data()
+    {
+        QTest::addColumn<QString>("engine");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<int>("pauses"); // the least time between two phrases said
+        QTest::addColumn<QString>("problem");
+        const QString fake = QStringLiteral("parlanzaprueba");
+        const QStringList speech = {"Señoras y señores", "la patria os contempla."};
+        QTest::newRow("the speech on display, a phrase per premise")
+            << fake << QStringList{"leer"} << speech << 50 + Declaimer::kPauseMs << "";
+        // "Señoras y señores la", a line between the groups, starts the run-on speech too but leads nowhere.
+        QTest::newRow("run-on premises read one by one")
+            << fake << QStringList{"seguidas", "Command1", "leer"} << speech << 50 + Declaimer::kPauseMs
+            << "";
+        QTest::newRow("a speech shown again by the step-back button")
+            << fake << QStringList{"Command1", "Command4", "leer"} << speech << 50 + Declaimer::kPauseMs
+            << "";
+        QTest::newRow("the chosen history entry") << fake << QStringList{"Command1", "visualiza", "leer"}
+                                                  << speech << 50 + Declaimer::kPauseMs << "";
+        QTest::newRow("a new reading cuts the one in progress")
+            << fake << QStringList{"leer", "luego", "leer"} << QStringList{speech[0]} + speech << 0 << "";
+        QTest::newRow("Callar stops the reading")
+            << fake << QStringList{"leer", "luego", "callar"} << speech.mid(0, 1) << 0 << "";
+        QTest::newRow("every new speech of automatic mode, after its beeps")
+            << fake << QStringList{"cada", "Label5", "esperar", "tick"} << speech + speech << 0 << "";
+        QTest::newRow("no speech service: disabled, saying what to install")
+            << "ninguno" << QStringList{"leer"} << QStringList() << 0 << Declaimer::missingServiceText();
+        QTest::newRow("no Spanish voice: disabled, saying what to install")
+            << "sinespanol" << QStringList{"leer"} << QStringList() << 0 << Declaimer::missingVoiceText();
+    }
+    void whatIsReadAndWhen()
+    {
+        QFETCH(QString, engine);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, said);
+        QFETCH(int, pauses);
+        QFETCH(QString, problem);
+        if (engine == "sinespanol")
+            qputenv("PARLANZA_PRUEBA_SIN_ESPANOL", "1");
+        Voice voice(engine == "sinespanol" ? QStringLiteral("parlanzaprueba") : engine);
+        voice.prepare();
+        QTRY_VERIFY(voice.isPrepared());
+        qunsetenv("PARLANZA_PRUEBA_SIN_ESPANOL");
+        std::unique_ptr<dialogo> window = open(voice);
+        QStringList phrases;
+        QList<qint64> times;
+        QElapsedTimer clock;
+        clock.start();
+        connect(&voice, &Voice::saying, this, [&](const QString &phrase) {
+            phrases.append(phrase);
+            times.append(clock.elapsed());
+        });
+        const auto action = [&](const char *name) { window->findChild<QAction *>(name)->trigger(); };
+        const std::map<QString, std::function<void()>> run = {
+            {"leer", [&] { action("leerEnVozAlta"); }},
+            {"luego", [&] { QTRY_VERIFY(!phrases.isEmpty()); }},
+            {"callar", [&] { action("callar"); }},
+            {"cada", [&] { action("leerCadaDiscurso"); }},
+            {"seguidas", [&] { action("mnuPsgd"); }},
+            {"visualiza",
+             [&] {
+                 action("mnuvisua");
+                 window->findChild<QListWidget *>("List2")->setCurrentRow(0);
+             }},
+            {"Command1", [&] { window->findChild<QPushButton *>("Command1")->click(); }},
+            {"Command4", [&] { window->findChild<QPushButton *>("Command4")->click(); }},
+            {"Label5", [&] { window->Label5_Click(); }},
+            {"tick", [&] { window->Timer1_Timer(); }},
+            {"esperar", [&] { QTRY_COMPARE_WITH_TIMEOUT(phrases.size(), 2, 5000); }},
+        };
+        for (const QString &step : steps)
+            run.at(step)();
+        QTRY_COMPARE_WITH_TIMEOUT(phrases.size(), said.size(), 5000);
+        QTest::qWait(Declaimer::kPauseMs + 300); // and nothing after
+        QCOMPARE(phrases, said);
+        for (qsizetype i = 1; i < times.size(); ++i)
+            QVERIFY2(times[i] - times[i - 1] >= pauses - 10,
+                     qPrintable(QString::number(times[i] - times[i - 1])));
+        QCOMPARE(m_beeper.beeps, steps.contains("tick") ? 3 : 0);
+        for (const char *name : {"leerEnVozAlta", "leerCadaDiscurso", "callar", "sinVoz"}) {
+            const QAction *item = window->findChild<QAction *>(name);
+            QVERIFY(window->findChild<QWidget *>("Label3")->actions().contains(item));
+            QVERIFY(window->findChild<QWidget *>("List2")->actions().contains(item));
+            if (item->objectName() == "sinVoz")
+                QCOMPARE(item->isVisible() ? item->text() : QString(), problem);
+            else
+                QCOMPARE(item->isEnabled(), problem.isEmpty());
+        }
+    }
+
+private:
+    std::unique_ptr<dialogo> open(Voice &voice)
+    {
+        testsupport::writeFile(
+            m_dir.filePath("dialogo.soy"),
+            testsupport::soyBytes({"DD001002001|Primera base", "Señoras y señores", "",
+                                   "Señoras y señores la", "", "la patria os contempla."}));
+        m_beeper = CountingBeeper();
+        auto window = std::make_unique<dialogo>(
+            dialogo::Services{&m_clock, &m_random, &m_messages, &m_beeper, &m_printers, m_dir.path()});
+        window->attachVoice(voice);
+        window->findChild<QTimer *>("Timer1")->stop(); // the test ticks by itself
+        window->show();
+        return window;
+    }
+
+    QTemporaryDir m_dir;
+    FixedClock m_clock;
+    UniformRandom m_random{5};
+    FakeMessageBoxes m_messages;
+    CountingBeeper m_beeper;
+    NoPrinters m_printers;
+};
+
+QTEST_MAIN(TestReadAloud)
+#include "tst_readaloud.moc"
