@@ -1,5 +1,7 @@
 #include "PictureButton.h"
 
+#include "platform/ReadableColours.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -7,7 +9,17 @@ namespace parlanza {
 
 PictureButton::PictureButton(const QPixmap &picture, const QString &caption, QWidget *parent)
     : QPushButton(caption, parent), m_picture(picture)
-{}
+{
+    // The caption lies on the picture, not on the theme's button colour: it takes the colour that reads on
+    // the picture's mean colour.
+    if (!picture.isNull()) {
+        const QColor mean =
+            picture.toImage().scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixel(0, 0);
+        QPalette shown = palette();
+        shown.setColor(QPalette::ButtonText, readableTextOn(mean));
+        setPalette(shown);
+    }
+}
 
 void PictureButton::paintEvent(QPaintEvent *)
 {
