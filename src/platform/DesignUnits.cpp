@@ -80,7 +80,8 @@ void paintBackground(QWidget *widget, const QColor &colour, QPalette::ColorRole 
         palette.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
         break;
     case QPalette::Button:
-        palette.setColor(QPalette::ButtonText, text);
+        // The style draws a button's face somewhat lighter than its colour.
+        palette.setColor(QPalette::ButtonText, readableTextOn(colour.lighter(115)));
         break;
     default:
         palette.setColor(QPalette::WindowText, text);
