@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake dpkg-dev qt6-base-dev libicu-dev libbenchmark-dev fonts-liberation qt6-translations-l10n poppler-utils cups
     printer-driver-cups-pdf xvfb xdotool openbox x11-utils desktop-file-utils appstream
-    at-spi2-core python3-pyatspi dbus-daemon qt6-gtk-platformtheme imagemagick)
+    qt6-svg-dev at-spi2-core python3-pyatspi dbus-daemon qt6-gtk-platformtheme imagemagick)
 
 install_missing() {
     local missing=()

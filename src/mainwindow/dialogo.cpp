@@ -93,9 +93,9 @@ QPushButton *makeButton(QPushButton *button, const QString &name, const QString 
     return button;
 }
 
-QPixmap picture(const QString &name)
+QString picture(const QString &name)
 {
-    return QPixmap(QStringLiteral(":/pictures/") + name);
+    return QStringLiteral(":/pictures/") + name;
 }
 
 } // namespace
@@ -105,7 +105,7 @@ dialogo::dialogo(const Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("dialogo"));
     setWindowTitle(designTitle());
-    setWindowIcon(picture(QStringLiteral("parlanza.png")));
+    setWindowIcon(QPixmap(picture(QStringLiteral("parlanza.png"))));
     createControls();
     createMenu();
     Form_Load();
@@ -144,18 +144,18 @@ void dialogo::createControls()
     Command8 = makeButton(new QPushButton(QStringLiteral("<<"), Frame1), QStringLiteral("Command8"),
                           QString(), twipsRect(870, 180, 600, 315));
     paintBackground(Command8, QColor(255, 128, 0), QPalette::Button);
-    Command4 = makeButton(new PictureButton(picture(QStringLiteral("command4.png")), QString(), Frame1),
+    Command4 = makeButton(new PictureButton(picture(QStringLiteral("command4.svg")), QString(), Frame1),
                           QStringLiteral("Command4"), QStringLiteral("Discurso anterior"),
                           twipsRect(2220, 180, 435, 360));
-    Command1 = makeButton(new PictureButton(picture(QStringLiteral("command1.png")),
+    Command1 = makeButton(new PictureButton(picture(QStringLiteral("command1.svg")),
                                             QStringLiteral(" Click para CONTINUAR ó Pulse ESPACE"), Frame1),
                           QStringLiteral("Command1"), QStringLiteral("Click para CONTINUAR ó Pulse ESPACE"),
                           twipsRect(2760, 180, 5310, 375));
     Command1->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    Command2 = makeButton(new PictureButton(picture(QStringLiteral("command2.png")), QString(), Frame1),
+    Command2 = makeButton(new PictureButton(picture(QStringLiteral("command2.svg")), QString(), Frame1),
                           QStringLiteral("Command2"), QStringLiteral("Alarga la pausa"),
                           twipsRect(8190, 195, 495, 345));
-    Command3 = makeButton(new PictureButton(picture(QStringLiteral("command3.png")), QString(), Frame1),
+    Command3 = makeButton(new PictureButton(picture(QStringLiteral("command3.svg")), QString(), Frame1),
                           QStringLiteral("Command3"), QStringLiteral("Acorta la pausa"),
                           twipsRect(9450, 195, 495, 345));
     Label4 = makeLabel(Frame1, QStringLiteral("Label4"), QString(), twipsRect(10290, 180, 1410, 315),
