@@ -15,6 +15,8 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace parlanza {
 
@@ -88,7 +90,9 @@ QString ayuda::caption()
 void ayuda::createControls()
 {
     const QFont sansSerif = designFont(QStringLiteral("MS Sans Serif"), 8.25);
-    List1 = new QListWidget(this);
+    auto *surface = new QWidget(this);
+    paintBackground(surface, QColor(128, 128, 0), QPalette::Window);
+    List1 = new QListWidget(surface);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setAccessibleName(QStringLiteral("Guía de uso"));
     List1->setGeometry(twipsRect(810, 0, 11115, 7230));
@@ -97,15 +101,15 @@ void ayuda::createControls()
     List1->setUniformItemSizes(true);
     paintBackground(List1, QColor(224, 224, 224), QPalette::Base);
 
-    Text1 = new QLineEdit(QStringLiteral("Texto a Buscar?"), this);
+    Text1 = new QLineEdit(QStringLiteral("Texto a Buscar?"), surface);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Texto a buscar"));
     Text1->setGeometry(twipsRect(840, 7470, 11085, 285));
     Text1->setFont(sansSerif);
     paintBackground(Text1, QColor(192, 255, 255), QPalette::Base);
 
-    auto button = [this, &sansSerif](const QString &name, const QString &text, const QRect &place) {
-        auto *result = new QPushButton(text, this);
+    auto button = [surface, &sansSerif](const QString &name, const QString &text, const QRect &place) {
+        auto *result = new QPushButton(text, surface);
         result->setObjectName(name);
         result->setAccessibleName(text);
         result->setGeometry(place);
@@ -113,8 +117,8 @@ void ayuda::createControls()
         result->setAutoDefault(false);
         return result;
     };
-    auto label = [this](const QString &name, const QString &text, const QRect &place, const QFont &font) {
-        auto *result = new QLabel(text, this);
+    auto label = [surface](const QString &name, const QString &text, const QRect &place, const QFont &font) {
+        auto *result = new QLabel(text, surface);
         result->setObjectName(name);
         result->setTextFormat(Qt::PlainText);
         result->setGeometry(place);
@@ -184,6 +188,9 @@ void ayuda::createControls()
         control->setMouseTracking(true);
         control->installEventFilter(this);
     }
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scrollableSurface(surface));
     List1->setFocus();
 }
 

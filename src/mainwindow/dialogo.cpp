@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <exception>
@@ -123,7 +124,6 @@ void dialogo::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     paintBackground(client, kWindowColour);
-    setCentralWidget(client);
     const QFont sansSerif = designFont(QStringLiteral("MS Sans Serif"), 8.25);
 
     List3 = makeList(client, QStringLiteral("List3"), QStringLiteral("Bases de discursos"),
@@ -149,8 +149,7 @@ void dialogo::createControls()
                           twipsRect(2220, 180, 435, 360));
     Command1 = makeButton(new PictureButton(picture(QStringLiteral("command1.svg")),
                                             QStringLiteral(" Click para CONTINUAR ó Pulse ESPACE"), Frame1),
-                          QStringLiteral("Command1"), QStringLiteral("Click para CONTINUAR ó Pulse ESPACE"),
-                          twipsRect(2760, 180, 5310, 375));
+                          QStringLiteral("Command1"), QString(), twipsRect(2760, 180, 5310, 375));
     Command1->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
     Command2 = makeButton(new PictureButton(picture(QStringLiteral("command2.svg")), QString(), Frame1),
                           QStringLiteral("Command2"), QStringLiteral("Alarga la pausa"),
@@ -230,6 +229,7 @@ void dialogo::createControls()
             List3_Click();
     });
     new SpeechCopy(this, m_core.controls, Label3, List2);
+    setCentralWidget(scrollableSurface(client));
     Command1->setFocus();
 }
 

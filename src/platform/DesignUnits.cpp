@@ -3,6 +3,7 @@
 #include "ReadableColours.h"
 
 #include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -56,6 +57,21 @@ void placeFrameOnFirstShow(QWidget *window, const QRect &outer)
                 placeFrame(window, outer);
         });
     }
+}
+
+QScrollArea *scrollableSurface(QWidget *surface)
+{
+    QRect used;
+    for (const QWidget *control : surface->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        used |= control->geometry();
+    surface->setMinimumSize(used.right() + 1, used.bottom() + 1);
+    auto *area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus); // the tab order stays that of the controls
+    area->setPalette(surface->palette());
+    area->setWidgetResizable(true);
+    area->setWidget(surface);
+    return area;
 }
 
 void installDesignFontSubstitutes()

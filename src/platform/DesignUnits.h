@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+class QScrollArea;
 class QWidget;
 
 // The windows are laid out in twips (1/1440 inch) and in the fonts they were designed with; these helpers
@@ -42,6 +43,11 @@ void placeFrameOnFirstShow(QWidget *window, const QRect &outer);
 void installDesignFontSubstitutes();
 
 QFont designFont(const QString &family, double points, bool bold = false);
+
+// Puts a window's design surface, with its controls in place, into a scroll area: a window at its design size
+// or larger shows the surface as designed, and scroll bars appear only when the window is smaller, as on a
+// screen too small for it, so that no control is out of reach.
+QScrollArea *scrollableSurface(QWidget *surface);
 
 // Fills the widget's background, or the given role of its palette, with a design colour, and gives the text
 // on it the colour that reads on it (black, or white where black would not stand out).
