@@ -74,7 +74,7 @@ ayuda::ayuda(const QString &dire, Printers &printers, QWidget *parent)
 {
     setObjectName(QStringLiteral("ayuda"));
     setWindowTitle(caption());
-    setWindowIcon(QPixmap(QStringLiteral(":/pictures/parlanza.png")));
+    setWindowIcon(drawnIcon(QStringLiteral(":/pictures/parlanza.svg")));
     paintBackground(this, QColor(128, 128, 0), QPalette::Window);
     createControls();
     Form_Load();

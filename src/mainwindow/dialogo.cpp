@@ -106,7 +106,7 @@ dialogo::dialogo(const Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("dialogo"));
     setWindowTitle(designTitle());
-    setWindowIcon(QPixmap(picture(QStringLiteral("parlanza.png"))));
+    setWindowIcon(drawnIcon(picture(QStringLiteral("parlanza.svg"))));
     createControls();
     createMenu();
     Form_Load();

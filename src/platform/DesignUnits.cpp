@@ -2,8 +2,10 @@
 
 #include "ReadableColours.h"
 
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSvgRenderer>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -57,6 +59,21 @@ void placeFrameOnFirstShow(QWidget *window, const QRect &outer)
                 placeFrame(window, outer);
         });
     }
+}
+
+QIcon drawnIcon(const QString &source)
+{
+    QSvgRenderer renderer(source);
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap drawn(size, size);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(drawn);
+    }
+    return icon;
 }
 
 QScrollArea *scrollableSurface(QWidget *surface)

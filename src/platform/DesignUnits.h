@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QPalette>
 #include <QRect>
 #include <QString>
@@ -43,6 +44,9 @@ void placeFrameOnFirstShow(QWidget *window, const QRect &outer);
 void installDesignFontSubstitutes();
 
 QFont designFont(const QString &family, double points, bool bold = false);
+
+// A window icon drawn from its vector source at every usual size, sharp at any scale of the screen.
+QIcon drawnIcon(const QString &source);
 
 // Puts a window's design surface, with its controls in place, into a scroll area: a window at its design size
 // or larger shows the surface as designed, and scroll bars appear only when the window is smaller, as on a
