@@ -57,7 +57,9 @@ ActivatableLabel::ActivatableLabel(QWidget *parent) : QLabel(parent)
         return true;
     }();
     Q_UNUSED(installed);
-    setFocusPolicy(Qt::StrongFocus);
+    // TAB only: a mouse click leaves the focus where it was, so SPACE after a click still goes to the button
+    // that had it.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ActivatableLabel::keyPressEvent(QKeyEvent *event)

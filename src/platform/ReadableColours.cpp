@@ -22,8 +22,9 @@ double relativeLuminance(const QColor &colour)
 
 double contrastRatio(const QColor &one, const QColor &other)
 {
-    const auto [darker, lighter] = std::minmax(relativeLuminance(one), relativeLuminance(other));
-    return (lighter + 0.05) / (darker + 0.05);
+    const double first = relativeLuminance(one);
+    const double second = relativeLuminance(other);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 QColor readableTextOn(const QColor &background)
