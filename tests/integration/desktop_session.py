@@ -4,6 +4,7 @@ A test that lacks one of them exits with 77 (skipped)."""
 
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -19,7 +20,7 @@ def skip(why):
 
 
 class Desktop:
-    def __init__(self, program, screen="1920x1080x24", environment=None):
+    def __init__(self, program, screen="1920x1080x24", environment=None, window_manager=False):
         for tool in ("Xvfb", "dbus-daemon"):
             if not shutil.which(tool):
                 skip(f"falta {tool}")
@@ -28,8 +29,13 @@ class Desktop:
         self.program = program
         self.screen = screen
         self.environment = environment or {}
+        self.window_manager = window_manager
+        if window_manager and not (shutil.which("openbox") and shutil.which("xprop")):
+            skip("falta openbox o xprop")
         self.processes = []
         self.runtime = None
+        # A test stopped from outside (a time limit) still stops what it started.
+        signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
 
     def start(self, command, **options):
         process = subprocess.Popen(command, **options)
@@ -37,6 +43,13 @@ class Desktop:
         return process
 
     def __enter__(self):
+        try:
+            return self.open()
+        except BaseException:
+            self.__exit__()
+            raise
+
+    def open(self):
         self.runtime = tempfile.mkdtemp(prefix="parlanza-escritorio-")
         os.chmod(self.runtime, 0o700)
         os.environ["XDG_RUNTIME_DIR"] = self.runtime
@@ -51,6 +64,11 @@ class Desktop:
                          stderr=subprocess.DEVNULL, text=True)
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
         self.start([LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
+        if self.window_manager:
+            self.start(["openbox"], stderr=subprocess.DEVNULL)
+            wait_for(lambda: "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                                           capture_output=True, text=True).stdout,
+                     what="el gestor de ventanas")
         time.sleep(1)
         environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                            **self.environment)
@@ -66,7 +84,8 @@ class Desktop:
                 except subprocess.TimeoutExpired:
                     process.kill()
                     process.wait()
-        shutil.rmtree(self.runtime, ignore_errors=True)
+        if self.runtime:
+            shutil.rmtree(self.runtime, ignore_errors=True)
         return False
 
 
