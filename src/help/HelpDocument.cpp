@@ -90,4 +90,16 @@ QStringList HelpDocument::printout(const QList<int> &selected) const
     return lines;
 }
 
+QString HelpDocument::copiedText(const QList<int> &selected) const
+{
+    QList<int> positions = selected;
+    std::sort(positions.begin(), positions.end());
+    QStringList lines;
+    for (const int p : positions) {
+        if (p >= 0 && p < m_lines.size())
+            lines.append(m_lines[p].mid(7));
+    }
+    return lines.join(u'\n');
+}
+
 } // namespace parlanza

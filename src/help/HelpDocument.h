@@ -37,6 +37,8 @@ public:
 
     // The lines to print for the selected positions, in list order, then the closing line.
     QStringList printout(const QList<int> &selected) const;
+    // The document lines at the selected positions, in list order and without their numbers, one per line.
+    QString copiedText(const QList<int> &selected) const;
 
 private:
     static HelpDocument fromText(const TextFile &document);

@@ -1,10 +1,13 @@
 #include "ayuda.h"
 
+#include "platform/CopyKey.h"
 #include "platform/DesignUnits.h"
 #include "platform/LinePrinter.h"
 #include "platform/Marks.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +15,8 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace parlanza {
 
@@ -37,6 +42,31 @@ int characterOf(const QKeyEvent &key)
     return key.matches(QKeySequence::Paste) ? kPaste : 0;
 }
 
+QString command2Hint()
+{
+    return QStringLiteral(" Permite imprimir el texto seleccionado de la lista. Solo el seleccionado. ");
+}
+
+QString command3Hint()
+{
+    return QStringLiteral(" Al Hacer -Click- aquí, se presenta en pantalla el INDICE de la Ayuda. Dando gran "
+                          "agilidad a la busqueda de datos.\n"
+                          " Después de elegir en el INDICE, con -SPACE-, vuelve nuevamente al INDICE");
+}
+
+QString list1Hint()
+{
+    return QStringLiteral(" Al pulsar sobre cualquier opción del INDICE, esta se presentará en pantalla\n"
+                          " Permite selccionar el texto deseado en la lista e imprimirlo.");
+}
+
+QString text1Hint()
+{
+    return QStringLiteral(
+        " Permite introducir un TEXTO. Con ENTER lo buscará en la lista.\n"
+        "  Presentará las simulitudes encontradas, dando el nº de línea donde se encuentra.");
+}
+
 } // namespace
 
 ayuda::ayuda(const QString &dire, Printers &printers, QWidget *parent)
@@ -44,7 +74,7 @@ ayuda::ayuda(const QString &dire, Printers &printers, QWidget *parent)
 {
     setObjectName(QStringLiteral("ayuda"));
     setWindowTitle(caption());
-    setWindowIcon(QPixmap(QStringLiteral(":/pictures/parlanza.png")));
+    setWindowIcon(drawnIcon(QStringLiteral(":/pictures/parlanza.svg")));
     paintBackground(this, QColor(128, 128, 0), QPalette::Window);
     createControls();
     Form_Load();
@@ -60,7 +90,9 @@ QString ayuda::caption()
 void ayuda::createControls()
 {
     const QFont sansSerif = designFont(QStringLiteral("MS Sans Serif"), 8.25);
-    List1 = new QListWidget(this);
+    auto *surface = new QWidget(this);
+    paintBackground(surface, QColor(128, 128, 0), QPalette::Window);
+    List1 = new QListWidget(surface);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setAccessibleName(QStringLiteral("Guía de uso"));
     List1->setGeometry(twipsRect(810, 0, 11115, 7230));
@@ -69,15 +101,15 @@ void ayuda::createControls()
     List1->setUniformItemSizes(true);
     paintBackground(List1, QColor(224, 224, 224), QPalette::Base);
 
-    Text1 = new QLineEdit(QStringLiteral("Texto a Buscar?"), this);
+    Text1 = new QLineEdit(QStringLiteral("Texto a Buscar?"), surface);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Texto a buscar"));
     Text1->setGeometry(twipsRect(840, 7470, 11085, 285));
     Text1->setFont(sansSerif);
     paintBackground(Text1, QColor(192, 255, 255), QPalette::Base);
 
-    auto button = [this, &sansSerif](const QString &name, const QString &text, const QRect &place) {
-        auto *result = new QPushButton(text, this);
+    auto button = [surface, &sansSerif](const QString &name, const QString &text, const QRect &place) {
+        auto *result = new QPushButton(text, surface);
         result->setObjectName(name);
         result->setAccessibleName(text);
         result->setGeometry(place);
@@ -85,10 +117,9 @@ void ayuda::createControls()
         result->setAutoDefault(false);
         return result;
     };
-    auto label = [this](const QString &name, const QString &text, const QRect &place, const QFont &font) {
-        auto *result = new QLabel(text, this);
+    auto label = [surface](const QString &name, const QString &text, const QRect &place, const QFont &font) {
+        auto *result = new QLabel(text, surface);
         result->setObjectName(name);
-        result->setAccessibleName(text.isEmpty() ? QStringLiteral("Indicaciones") : text);
         result->setTextFormat(Qt::PlainText);
         result->setGeometry(place);
         result->setFont(font);
@@ -106,9 +137,32 @@ void ayuda::createControls()
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label2->setWordWrap(true);
     paintBackground(Label2, QColor(192, 192, 192), QPalette::Window);
-    Label2->setForegroundRole(QPalette::WindowText);
+    Label2->setAccessibleDescription(QStringLiteral("Indicaciones sobre el mando que señala el ratón"));
     Command3 =
         button(QStringLiteral("Command3"), QStringLiteral("INDICE"), twipsRect(10350, 7230, 1035, 255));
+
+    // Assistive technologies read each control's hint as its description.
+    List1->setAccessibleDescription(list1Hint().trimmed());
+    Text1->setAccessibleDescription(text1Hint().trimmed());
+    Command1->setAccessibleDescription(QStringLiteral("Busca en la guía el texto de la casilla"));
+    Command2->setAccessibleDescription(command2Hint().trimmed());
+    Command3->setAccessibleDescription(command3Hint().trimmed());
+
+    // CTRL+C, or the list's context menu, copies the selected lines without their numbers.
+    auto *copy = new QAction(QStringLiteral("Copiar las líneas elegidas"), List1);
+    copy->setObjectName(QStringLiteral("copyLines"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, [this] {
+        QList<int> selected;
+        for (const QListWidgetItem *item : List1->selectedItems())
+            selected.append(List1->row(item));
+        if (!selected.isEmpty())
+            QApplication::clipboard()->setText(m_document.copiedText(selected));
+    });
+    List1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    List1->addAction(copy);
+    new CopyKey(List1, copy);
 
     // The tab order of the design; the labels take no focus.
     setTabOrder(List1, Text1);
@@ -134,6 +188,9 @@ void ayuda::createControls()
         control->setMouseTracking(true);
         control->installEventFilter(this);
     }
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scrollableSurface(surface));
     List1->setFocus();
 }
 
@@ -252,30 +309,22 @@ void ayuda::Command2_Click()
 
 void ayuda::Command2_MouseMove()
 {
-    Label2->setText(
-        QStringLiteral(" Permite imprimir el texto seleccionado de la lista. Solo el seleccionado. "));
+    Label2->setText(command2Hint());
 }
 
 void ayuda::Command3_MouseMove()
 {
-    Label2->setText(
-        QStringLiteral(" Al Hacer -Click- aquí, se presenta en pantalla el INDICE de la Ayuda. Dando gran "
-                       "agilidad a la busqueda de datos.\n"
-                       " Después de elegir en el INDICE, con -SPACE-, vuelve nuevamente al INDICE"));
+    Label2->setText(command3Hint());
 }
 
 void ayuda::List1_MouseMove()
 {
-    Label2->setText(
-        QStringLiteral(" Al pulsar sobre cualquier opción del INDICE, esta se presentará en pantalla\n"
-                       " Permite selccionar el texto deseado en la lista e imprimirlo."));
+    Label2->setText(list1Hint());
 }
 
 void ayuda::Text1_MouseMove()
 {
-    Label2->setText(
-        QStringLiteral(" Permite introducir un TEXTO. Con ENTER lo buscará en la lista.\n"
-                       "  Presentará las simulitudes encontradas, dando el nº de línea donde se encuentra."));
+    Label2->setText(text1Hint());
 }
 
 void ayuda::keyPressEvent(QKeyEvent *event)

@@ -1,8 +1,10 @@
 #include "dialogo.h"
 
+#include "ActivatableLabel.h"
 #include "Hints.h"
 #include "PictureButton.h"
 #include "ReadAloud.h"
+#include "SpeechCopy.h"
 #include "export/HistoryRecord.h"
 #include "help/ayuda.h"
 #include "platform/Clock.h"
@@ -26,6 +28,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <exception>
@@ -55,10 +58,12 @@ QString shownText(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &place,
+// Labels expose their text to assistive technologies as Qt's own labels do: no fixed name hides it, and each
+// change of the text is announced.
+QLabel *makeLabel(QLabel *label, const QString &name, const QString &caption, const QRect &place,
                   const QFont &font)
 {
-    auto *label = new QLabel(caption, parent);
+    label->setText(caption);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -66,6 +71,12 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, 
     label->setGeometry(place);
     label->setFont(font);
     return label;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &place,
+                  const QFont &font)
+{
+    return makeLabel(new QLabel(parent), name, caption, place, font);
 }
 
 QListWidget *makeList(QWidget *parent, const QString &name, const QString &accessibleName, const QRect &place)
@@ -87,9 +98,9 @@ QPushButton *makeButton(QPushButton *button, const QString &name, const QString 
     return button;
 }
 
-QPixmap picture(const QString &name)
+QString picture(const QString &name)
 {
-    return QPixmap(QStringLiteral(":/pictures/") + name);
+    return QStringLiteral(":/pictures/") + name;
 }
 
 } // namespace
@@ -99,7 +110,7 @@ dialogo::dialogo(const Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("dialogo"));
     setWindowTitle(designTitle());
-    setWindowIcon(picture(QStringLiteral("parlanza.png")));
+    setWindowIcon(drawnIcon(picture(QStringLiteral("parlanza.svg"))));
     setAcceptDrops(true);
     createControls();
     createMenu();
@@ -124,7 +135,6 @@ void dialogo::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     paintBackground(client, kWindowColour);
-    setCentralWidget(client);
     const QFont sansSerif = designFont(QStringLiteral("MS Sans Serif"), 8.25);
 
     List3 = makeList(client, QStringLiteral("List3"), QStringLiteral("Bases de discursos"),
@@ -138,40 +148,39 @@ void dialogo::createControls()
     Frame1->setFrameShape(QFrame::StyledPanel);
     Frame1->setGeometry(twipsRect(30, 5070, 11985, 615));
 
+    // The font buttons are named by their captions, which show the size.
     Command9 = makeButton(new QPushButton(QStringLiteral(">>"), Frame1), QStringLiteral("Command9"),
-                          QStringLiteral("Letra más grande"), twipsRect(1485, 180, 630, 330));
+                          QString(), twipsRect(1485, 180, 630, 330));
     paintBackground(Command9, QColor(192, 64, 0), QPalette::Button);
     Command8 = makeButton(new QPushButton(QStringLiteral("<<"), Frame1), QStringLiteral("Command8"),
-                          QStringLiteral("Letra más pequeña"), twipsRect(870, 180, 600, 315));
+                          QString(), twipsRect(870, 180, 600, 315));
     paintBackground(Command8, QColor(255, 128, 0), QPalette::Button);
-    Command4 = makeButton(new PictureButton(picture(QStringLiteral("command4.png")), QString(), Frame1),
+    Command4 = makeButton(new PictureButton(picture(QStringLiteral("command4.svg")), QString(), Frame1),
                           QStringLiteral("Command4"), QStringLiteral("Discurso anterior"),
                           twipsRect(2220, 180, 435, 360));
-    Command1 = makeButton(new PictureButton(picture(QStringLiteral("command1.png")),
+    Command1 = makeButton(new PictureButton(picture(QStringLiteral("command1.svg")),
                                             QStringLiteral(" Click para CONTINUAR ó Pulse ESPACE"), Frame1),
-                          QStringLiteral("Command1"), QStringLiteral("Click para CONTINUAR ó Pulse ESPACE"),
-                          twipsRect(2760, 180, 5310, 375));
+                          QStringLiteral("Command1"), QString(), twipsRect(2760, 180, 5310, 375));
     Command1->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    Command2 = makeButton(new PictureButton(picture(QStringLiteral("command2.png")), QString(), Frame1),
+    Command2 = makeButton(new PictureButton(picture(QStringLiteral("command2.svg")), QString(), Frame1),
                           QStringLiteral("Command2"), QStringLiteral("Alarga la pausa"),
                           twipsRect(8190, 195, 495, 345));
-    Command3 = makeButton(new PictureButton(picture(QStringLiteral("command3.png")), QString(), Frame1),
+    Command3 = makeButton(new PictureButton(picture(QStringLiteral("command3.svg")), QString(), Frame1),
                           QStringLiteral("Command3"), QStringLiteral("Acorta la pausa"),
                           twipsRect(9450, 195, 495, 345));
     Label4 = makeLabel(Frame1, QStringLiteral("Label4"), QString(), twipsRect(10290, 180, 1410, 315),
                        designFont(QStringLiteral("MS Sans Serif"), 13.5, true));
-    Label4->setAccessibleName(QStringLiteral("Número de discurso"));
-    Label5 = makeLabel(Frame1, QStringLiteral("Label5"), QStringLiteral("Manual"),
-                       twipsRect(60, 195, 870, 300), designFont(QStringLiteral("MS Sans Serif"), 9.75));
+    // The mode label comes after the pause buttons in the tab order; SPACE or ENTER on it is its click.
+    auto *mode = new ActivatableLabel(Frame1);
+    Label5 = makeLabel(mode, QStringLiteral("Label5"), QStringLiteral("Manual"), twipsRect(60, 195, 870, 300),
+                       designFont(QStringLiteral("MS Sans Serif"), 9.75));
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label5->setAccessibleName(QStringLiteral("Modo"));
+    connect(mode, &ActivatableLabel::activated, this, &dialogo::Label5_Click);
     Label6 = makeLabel(Frame1, QStringLiteral("Label6"), QStringLiteral("Incrementa        Pausa"),
                        twipsRect(8295, 0, 1875, 195), sansSerif);
     Label6->setWordWrap(false);
-    Label6->setAccessibleName(Label6->text());
     Label7 = makeLabel(Frame1, QStringLiteral("Label7"), QStringLiteral("14000"),
                        twipsRect(8730, 240, 795, 285), designFont(QStringLiteral("MS Sans Serif"), 12));
-    Label7->setAccessibleName(QStringLiteral("Pausa"));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -188,14 +197,13 @@ void dialogo::createControls()
     List2->hide();
     Label3 = makeLabel(client, QStringLiteral("Label3"), QString(), twipsRect(330, 1560, 11385, 3225),
                        designFont(QStringLiteral("Arial Narrow"), 8.25, true));
-    Label3->setAccessibleName(QStringLiteral("Discurso"));
     paintBackground(Label3, kSilver);
     Label2 = makeLabel(client, QStringLiteral("Label2"), QString(), twipsRect(30, 90, 11985, 1215),
                        designFont(QStringLiteral("MS Sans Serif"), 12));
-    Label2->setAccessibleName(QStringLiteral("Cabecera"));
+    Label2->setAccessibleDescription(QStringLiteral("Cabecera: la base elegida y cómo leer el discurso"));
     Label1 =
         makeLabel(client, QStringLiteral("Label1"), QString(), twipsRect(30, 5760, 11985, 765), sansSerif);
-    Label1->setAccessibleName(QStringLiteral("Indicaciones"));
+    Label1->setAccessibleDescription(QStringLiteral("Indicaciones sobre el mando que señala el ratón"));
 
     // Labels lie beneath the lists, the bar and the buttons they touch, as windowless labels do: the mode
     // label's edge under "<<" and the pause label's under the shorter-pause button belong to the buttons.
@@ -231,6 +239,8 @@ void dialogo::createControls()
             List3->currentItem()->isSelected())
             List3_Click();
     });
+    new SpeechCopy(this, m_core.controls, Label3, List2);
+    setCentralWidget(scrollableSurface(client));
     Command1->setFocus();
 }
 
