@@ -29,7 +29,7 @@ ProgramFiles::ProgramFiles(QString programFolder, QString userFolder, bool syste
 
 ProgramFiles ProgramFiles::locate(const Environment &environment)
 {
-    // The base directory specification ignores a relative $XDG_DATA_HOME.
+    // The XDG base directory rules ignore a relative $XDG_DATA_HOME.
     const QString dataHome = QDir::isAbsolutePath(environment.xdgDataHome)
                                  ? environment.xdgDataHome
                                  : environment.home + QStringLiteral("/.local/share");
@@ -65,7 +65,7 @@ QString ProgramFiles::writePath(QStringView name) const
 {
     if (!m_systemWide)
         return m_programFolder + u'/' + name.toString();
-    // Each missing folder on the way is made for the user alone, as the base directory specification asks.
+    // Each missing folder on the way is made for the user alone, as the XDG base directory rules ask.
     QStringList missing;
     for (QString folder = m_userFolder; !QFileInfo::exists(folder); folder = QFileInfo(folder).path())
         missing.prepend(folder);
