@@ -124,15 +124,11 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         "grupo de la base y las encadena.\n\n"
         "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar, la "
         "comprobación encuentra errores o las listas no sirven; 2 si un archivo no se puede leer; 3 si el "
-        "archivo "
-        "de bases no se ha podido escribir (el anterior queda intacto); 4 si se pide «--voz» y no hay "
-        "servicio de "
-        "voz o voz en español.\n\n"
+        "archivo de bases no se ha podido escribir (el anterior queda intacto); 4 si se pide «--voz» y no "
+        "hay servicio de voz o voz en español.\n\n"
         "Listas sencillas (para «--nueva-base», «--sustituye-base» y «--exporta-listas»): la primera línea "
-        "con "
-        "texto es el título de la base; después, los grupos en orden, una premisa por línea y una línea "
-        "vacía "
-        "entre grupo y grupo. Las líneas que empiezan por «#» son comentarios."));
+        "con texto es el título de la base; después, los grupos en orden, una premisa por línea y una línea "
+        "vacía entre grupo y grupo. Las líneas que empiezan por «#» son comentarios."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Muestra esta ayuda."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
