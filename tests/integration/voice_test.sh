@@ -12,36 +12,17 @@ for tool in pulseaudio pactl parec sox speech-dispatcher python3 Xvfb xdotool; d
     command -v $tool >/dev/null || { echo "falta $tool: se omite"; exit 77; }
 done
 
-run=$(mktemp -d)
-chmod 700 "$run"
-pids=()
-cleanup() {
-    local pid children=()
-    for pid in "${pids[@]}"; do
-        # The speech service's voice modules are its children: those it leaves behind are stopped after it.
-        children+=($(pgrep -P "$pid" 2>/dev/null || true))
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    for pid in "${children[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$run"
-}
-trap cleanup EXIT
+. "$here/sound_session.sh"
 fail() {
     echo "FALLO: $*"
     exit 1
 }
-export XDG_RUNTIME_DIR=$run HOME=$run
 # The speech library parses the list of voices with strstr over the whole list, once per voice; the sanitizers'
 # checking strstr makes that take minutes. Our own code is checked all the same.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}intercept_strstr=0
-unset PULSE_SERVER DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes \
-    --load="module-null-sink sink_name=nulo" --load="module-native-protocol-unix" >"$run/pulse.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl set-default-sink nulo
+start_null_sink
 # No speech service where the companion looks for it: a Spanish message and its own exit status. (The speech
 # library may start a service of its own on the usual socket: it is stopped by the id in its pid file.)
 status=0
@@ -58,9 +39,7 @@ fi
 echo "sin servicio de voz: estado $status, «$(cat "$run/error.txt")»"
 [ "$status" -eq 4 ] && grep -q "instale speech-dispatcher" "$run/error.txt" || fail "se esperaba el estado 4 y el aviso"
 
-speech-dispatcher --run-single --timeout 0 >"$run/speechd.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -S "$run/speech-dispatcher/speechd.sock" ] && break; sleep 0.1; done
+start_speech_service
 
 recording=""
 record() {
