@@ -99,8 +99,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(phrases.size(), said.size(), 5000);
         QTest::qWait(Declaimer::kPauseMs + 300); // and nothing after
         QCOMPARE(phrases, said);
+        // The phrases are timed when the window's thread takes them: a late one shortens the next gap, so
+        // the bound leaves room for a busy machine and still tells a pause from none.
         for (qsizetype i = 1; i < times.size(); ++i)
-            QVERIFY2(times[i] - times[i - 1] >= pauses - 10,
+            QVERIFY2(times[i] - times[i - 1] >= pauses - 100,
                      qPrintable(QString::number(times[i] - times[i - 1])));
         QCOMPARE(m_beeper.beeps, steps.contains("tick") ? 3 : 0);
         for (const char *name : {"leerEnVozAlta", "leerCadaDiscurso", "callar", "sinVoz"}) {
