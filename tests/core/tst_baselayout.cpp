@@ -41,28 +41,48 @@ QString numberedLists(const QList<int> &sizes)
 
 void TestBaseLayout::headerFields_data()
 {
+    // The base's tag, its end marker, the group sizes and the title, blank-separated.
     QTest::addColumn<QString>("header");
-    QTest::addColumn<QList<int>>("sizes");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("a tab is not a blank") << "DD001003\t12|Titulo" << QList<int>{3, 0} << "Titulo";
-    QTest::newRow("an emoji before the bar is one spare column")
-        << "DD001003004🙂|Fiesta" << QList<int>{3, 4} << "Fiesta";
-    QTest::newRow("an emoji in a size field is one column")
-        << "DD001003🙂04005|Boda" << QList<int>{3, 0, 5} << "Boda";
-    QTest::newRow("emoji in the title stay whole") << "DD002002|🎉 Boda 🎉" << QList<int>{2} << "🎉 Boda 🎉";
+    QTest::addColumn<QString>("fields");
+    const QString ten = QStringLiteral("002").repeated(10);
+    QTest::newRow("two groups") << "DD001012007|Titulo"
+                                << "DD001-02 DD002 12,7 Titulo";
+    QTest::newRow("one spare character is ignored") << "DD0010120070|Titulo"
+                                                    << "DD001-02 DD002 12,7 Titulo";
+    QTest::newRow("two spare characters are a group") << "DD00101200700|T"
+                                                      << "DD001-03 DD002 12,7,0 T";
+    QTest::newRow("no groups") << "DD007|Vacia"
+                               << "DD007-00 DD008  Vacia";
+    QTest::newRow("ten groups") << "DD010" + ten + "|Diez"
+                                << "DD010-10 DD011 2,2,2,2,2,2,2,2,2,2 Diez";
+    QTest::newRow("ten groups and a spare character") << "DD010" + ten + "0|Diez"
+                                                      << "DD010-10 DD011 2,2,2,2,2,2,2,2,2,2 Diez";
+    QTest::newRow("end marker of base 99 has three digits") << "DD099002|Fin"
+                                                            << "DD099-01 DD0100 2 Fin";
+    QTest::newRow("a tab is not a blank") << "DD001003\t12|Titulo"
+                                          << "DD001-02 DD002 3,0 Titulo";
+    QTest::newRow("an emoji before the bar is one spare column") << "DD001003004🙂|Fiesta"
+                                                                 << "DD001-02 DD002 3,4 Fiesta";
+    QTest::newRow("an emoji in a size field is one column") << "DD001003🙂04005|Boda"
+                                                            << "DD001-03 DD002 3,0,5 Boda";
+    QTest::newRow("emoji in the title stay whole") << "DD002002|🎉 Boda 🎉"
+                                                   << "DD002-01 DD003 2 🎉 Boda 🎉";
 }
 
 void TestBaseLayout::headerFields()
 {
     QFETCH(QString, header);
-    QFETCH(QList<int>, sizes);
     QVERIFY(!premise::headerProblem(header));
     const premise::Header read = premise::readHeader(header);
-    QTEST(read.title, "title");
-    QCOMPARE(read.groupCount, sizes.size());
+    QCOMPARE(read.baseSpec, header.left(header.indexOf(u'|')));
+    QCOMPARE(premise::startMarker(read.baseTag), read.baseTag.left(5));
     const premise::GroupLayout layout = premise::layoutGroups(read.baseSpec, read.groupCount);
+    QStringList sizes;
     for (int k = 1; k <= read.groupCount; ++k)
-        QCOMPARE(layout.sizes[k], sizes[k - 1]);
+        sizes.append(QString::number(layout.sizes[k]));
+    QTEST(QStringList({read.baseTag, premise::endMarker(read.baseTag), sizes.join(u','), read.title})
+              .join(u' '),
+          "fields");
 }
 
 void TestBaseLayout::checkerReadsAsTheProgram_data()

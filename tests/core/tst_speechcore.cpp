@@ -1,6 +1,5 @@
 #include "ScriptedRandom.h"
 #include "TestSupport.h"
-#include "core/PremiseBase.h"
 #include "core/SpeechCore.h"
 #include "platform/Clock.h"
 
@@ -134,31 +133,6 @@ private slots:
         QCOMPARE(core.controls.history.size(), composes ? 1 : 0);
     }
 
-    void headerFields_data()
-    {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("baseTag");
-        QTest::addColumn<QString>("end");
-        row("two groups", "DD001012007|Titulo", "DD001-02", "DD002");
-        row("one spare character is ignored", "DD0010120070|Titulo", "DD001-02", "DD002");
-        row("two spare characters are a group", "DD00101200700|T", "DD001-03", "DD002");
-        row("no groups", "DD007|Vacia", "DD007-00", "DD008");
-        row("ten groups", "DD010" + QString("002").repeated(10) + "|Diez", "DD010-10", "DD011");
-        row("ten groups and a spare character", "DD010" + QString("002").repeated(10) + "0|Diez", "DD010-10",
-            "DD011");
-        row("end marker of base 99 has three digits", "DD099002|Fin", "DD099-01", "DD0100");
-    }
-    void headerFields()
-    {
-        const auto [header, baseTag, end] = testsupport::fetch({"header", "baseTag", "end"});
-        QVERIFY(!premise::headerProblem(header));
-        const premise::Header fields = premise::readHeader(header);
-        QCOMPARE(fields.baseSpec, header.left(header.indexOf(u'|')));
-        QCOMPARE(fields.baseTag, baseTag);
-        QCOMPARE(premise::startMarker(fields.baseTag), baseTag.left(5));
-        QCOMPARE(premise::endMarker(fields.baseTag), end);
-    }
-
     void selectionWithoutFileKeepsBannerAndList()
     {
         SpeechCore &core = makeCore(kThreeBases);
@@ -241,34 +215,6 @@ private slots:
         QCOMPARE(core.state.speechCount, 32767);
         QCOMPARE(core.controls.history.size(), 2);
         QCOMPARE(core.controls.speech, lastSpeech);
-    }
-
-    void badFilesFailCleanly_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("failure"); // empty: start-up composes
-        const QByteArray base = "DD001002|Base\r\nuna premisa\r\n";
-        QByteArray binary;
-        for (int i = 0; i < 4096; ++i)
-            binary.append(static_cast<char>((i * 7919) % 256));
-        row("empty file", QByteArray(), "lista de bases está vacía");
-        row("binary bytes after a base", base + binary, "");
-        row("a line of 1 MB", base + QByteArray(1 << 20, 'x') + "\r\n", "");
-        row("40000 lines", base + QByteArray("relleno\r\n").repeated(40000), "40002 líneas");
-        row("NUL bytes", QByteArray("DD001002|Ba\0se\r\nuna \0premisa\r\n", 30), "");
-        row("invalid UTF-8", QByteArray("DD001002|T\xC3\x28tulo\r\nuna premisa \xE9\xFF\r\n"), "");
-        row("CR-only line ends", QByteArray("DD001002|Base\runa premisa\r"), "");
-        row("header alone", QByteArray("DD001"), "no tiene el «|»");
-    }
-    void badFilesFailCleanly()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, failure);
-        makeCore(bytes);
-        const auto found = failureOf([&] { startUp(); });
-        QVERIFY2(failure.isEmpty() ? !found : found && found->description().contains(failure),
-                 found ? qPrintable(found->description()) : "");
-        QCOMPARE(m_core->controls.history.size(), failure.isEmpty() ? 1 : 0);
     }
 };
 
