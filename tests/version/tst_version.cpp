@@ -32,44 +32,37 @@ enum class Shape
     NoVersionType
 };
 
-// A PE file built byte by byte: headers, one ".rsrc" section at file offset 0x200 and RVA 0x1000 holding a
-// three-level resource directory that leads to the resource.
+// Writes fields given as offset, value, size in bytes, one after another.
+void put(QByteArray &bytes, std::initializer_list<quint32> fields)
+{
+    for (auto f = fields.begin(); f + 2 < fields.end(); f += 3)
+        put(bytes, f[0], f[1], static_cast<int>(f[2]));
+}
+
+// A PE file built field by field: headers, one ".rsrc" section at file offset 0x200 and RVA 0x1000 holding a
+// three-level resource directory (type 16, name 1, language 0x0C0A) that leads to the resource at 0x58.
 QByteArray pe(const QByteArray &resource, bool wide = false, Shape shape = Shape::Good)
 {
-    QByteArray file(0x200, '\0');
-    file[0] = 'M';
-    file[1] = 'Z';
-    put(file, 0x3C, 0x40);
-    file.replace(0x40, 4, QByteArray("PE\0\0", 4));
-    const int optionalSize = wide ? 240 : 224;
-    put(file, 0x44, wide ? 0x8664 : 0x14C, 2);
-    put(file, 0x46, 1, 2);
-    put(file, 0x54, optionalSize, 2);
-    const int opt = 0x58;
-    put(file, opt, wide ? 0x20B : 0x10B, 2);
-    const int directories = opt + (wide ? 112 : 96);
-    put(file, directories - 4, 16);
-    QByteArray rsrc(0x58, '\0');
-    put(rsrc, 14, 1, 2);
-    put(rsrc, 16, shape == Shape::NoVersionType ? 3 : 16);
-    put(rsrc, 20, 0x80000000u | 0x18);
-    put(rsrc, 0x18 + 14, 1, 2);
-    put(rsrc, 0x18 + 16, 1);
-    put(rsrc, 0x18 + 20, shape == Shape::CyclicDirectory ? 0x80000000u : 0x80000000u | 0x30);
-    put(rsrc, 0x30 + 14, 1, 2);
-    put(rsrc, 0x30 + 16, 0x0C0A);
-    put(rsrc, 0x30 + 20, 0x48);
-    put(rsrc, 0x48, 0x1000 + 0x58);
-    put(rsrc, 0x4C, static_cast<quint32>(resource.size()));
+    const quint32 type = shape == Shape::NoVersionType ? 3 : 16;
+    const quint32 names = shape == Shape::CyclicDirectory ? 0x80000000u : 0x80000030u;
+    QByteArray rsrc;
+    put(rsrc, {14,    1,    2,    16,   type,   4,    20,     0x80000018u,
+               4,     0x26, 1,    2,    0x28,   1,    4,      0x2C,
+               names, 4,    0x3E, 1,    2,      0x40, 0x0C0A, 4,
+               0x44,  0x48, 4,    0x48, 0x1058, 4,    0x4C,   quint32(resource.size()),
+               4,     0x54, 0,    4});
     rsrc += resource;
-    put(file, directories + 16, 0x1000);
-    put(file, directories + 20, static_cast<quint32>(rsrc.size()));
-    const int section = opt + optionalSize;
-    file.replace(section, 5, ".rsrc");
-    put(file, section + 8, static_cast<quint32>(rsrc.size()));
-    put(file, section + 12, 0x1000);
-    put(file, section + 16, static_cast<quint32>(rsrc.size()));
-    put(file, section + 20, 0x200);
+    const quint32 machine = wide ? 0x8664 : 0x14C;
+    const quint32 magic = wide ? 0x20B : 0x10B;
+    const quint32 optional = wide ? 240 : 224;
+    const quint32 dirs = 0x58 + (wide ? 112 : 96);
+    const quint32 at = 0x58 + optional; // the section header
+    const auto size = static_cast<quint32>(rsrc.size());
+    QByteArray file("MZ");
+    put(file, {0x3C,      0x40,     4, 0x40,    0x4550,     4, 0x44,     machine, 2, 0x46,      1,      2,
+               0x54,      optional, 2, 0x58,    magic,      2, dirs - 4, 16,      4, dirs + 16, 0x1000, 4,
+               dirs + 20, size,     4, at,      0x7273722E, 4, at + 4,   'c',     1, at + 8,    size,   4,
+               at + 12,   0x1000,   4, at + 16, size,       4, at + 20,  0x200,   4, 0x1FC,     0,      4});
     file += rsrc;
     if (shape == Shape::TruncatedDirectory)
         file.truncate(0x200 + 0x20);
