@@ -75,6 +75,13 @@ std::array<QString, N> fetch(const char *const (&columns)[N])
     return values;
 }
 
+// A file's bytes, or "(sin archivo)" when it cannot be read.
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(sin archivo)");
+}
+
 inline QString writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

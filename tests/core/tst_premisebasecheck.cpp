@@ -79,9 +79,7 @@ private slots:
 
     void shippedBaseIsCleanAndRich()
     {
-        QFile file(kShippedBase);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = testsupport::readFile(kShippedBase);
         // Windows-1252 (an "ó" as one byte) with CR LF line ends; no finding; six bases or more, one with
         // five groups, each with four groups or more of fifteen different premises or more.
         QVERIFY(bytes.endsWith("\r\n") && bytes.contains("\xF3") && !bytes.contains("\xC3\xB3"));

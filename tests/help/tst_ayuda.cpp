@@ -56,7 +56,7 @@ class TestAyuda : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    FilePrinters m_printers;
+    NoPrinters m_printers;
     std::unique_ptr<ayuda> m_window;
 
     void open(const QStringList &lines)
@@ -105,7 +105,7 @@ private slots:
     void cleanup()
     {
         m_window.reset();
-        m_printers = FilePrinters();
+        m_printers = NoPrinters();
     }
 
     void windowAndNumberedLines()
@@ -137,7 +137,7 @@ private slots:
         open(guide());
         pick(1);
         QTest::mouseClick(button("Command2"), Qt::LeftButton);
-        QCOMPARE(m_printers.jobs, 0);
+        QCOMPARE(m_printers.asked, 1);
         QCOMPARE(selected(), QList<int>{1});
     }
 

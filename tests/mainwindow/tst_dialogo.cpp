@@ -174,11 +174,10 @@ private slots:
         m_messages.shown.clear();
         open();
         // The count, the list of bases and the selection each fail, and each says so once.
-        QCOMPARE(m_messages.shown.size(), 3);
-        QVERIFY2(m_messages.shown[0].startsWith(u"No se encuentra el archivo"),
-                 qPrintable(m_messages.shown[0]));
-        QCOMPARE(m_messages.shown[1], m_messages.shown[0]);
-        QVERIFY(m_messages.shown[2].startsWith(u"La lista de bases está vacía"));
+        const QStringList &shown = m_messages.shown;
+        QVERIFY2(shown.size() == 3 && shown[0].startsWith(u"No se encuentra el archivo") &&
+                     shown[1] == shown[0] && shown[2].startsWith(u"La lista de bases está vacía"),
+                 qPrintable(shown.join(u'\n')));
         QCOMPARE(text("Label3"), QString());
     }
 
@@ -226,17 +225,15 @@ private slots:
     void historyFile()
     {
         play("mnuPsgd Command1 mnuImpri");
-        QFile file(m_dir.filePath("Lhistorial.TXT"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
         // The record's own form is checked with the export; here, that it lands beside the data with the
         // date.
-        const QByteArray record = file.readAll();
+        const QString path = m_dir.filePath("Lhistorial.TXT");
+        const QByteArray record = testsupport::readFile(path);
         QVERIFY(record.startsWith("-----") && record.contains("generado.    06/12/2026\r\n"));
         QVERIFY(record.contains("\r\n      2 Se\xF1oras y se\xF1ores la patria os contempla.  ....\r\n"));
         QVERIFY(m_messages.shown.isEmpty());
         // A folder where the file should be: the export fails with a message and writes nothing.
-        file.close();
-        QVERIFY(file.remove() && QDir(m_dir.path()).mkdir("Lhistorial.TXT"));
+        QVERIFY(QFile::remove(path) && QDir(m_dir.path()).mkdir("Lhistorial.TXT"));
         trigger("mnuImpri");
         QCOMPARE(m_messages.shown.size(), 1);
         QVERIFY2(m_messages.shown[0].contains(u"Lhistorial.TXT"), qPrintable(m_messages.shown[0]));
@@ -295,8 +292,7 @@ private slots:
         QVERIFY(m_messages.shown[0].startsWith(u"Desbordamiento"));
         QCOMPARE(historyRows(), 32767);
         trigger("mnuImpri");
-        QFile file(m_dir.filePath("Lhistorial.TXT"));
-        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().count("\r\n ....\r\n") == 32767);
+        QCOMPARE(testsupport::readFile(m_dir.filePath("Lhistorial.TXT")).count("\r\n ....\r\n"), 32767);
     }
 };
 
