@@ -156,9 +156,7 @@ private slots:
     void startUpState()
     {
         QCOMPARE(m_window->frameGeometry(), twipsRect(10, 10, 12200, 7630));
-        QCOMPARE(m_window->windowTitle(), dialogo::designTitle() + QStringLiteral("         Ver.: "));
         QVERIFY(text("Label2").startsWith(u"       ******  PARLANZA    ******   Primera base\n"));
-        QCOMPARE(control("Label3")->font().pointSizeF(), 14.0);
         QCOMPARE(control<QListWidget>("List1")->count(), 6);
         QVERIFY(control<QTimer>("Timer1")->isActive() && !control("List1")->isVisible());
         QCOMPARE(QApplication::focusWidget(), control("Command1"));
@@ -253,6 +251,7 @@ private slots:
     void titleAndCreditsFromTheExecutable()
     {
         // Without the executable beside its data the title has no version and the credits show nothing.
+        QCOMPARE(m_window->windowTitle(), dialogo::designTitle() + QStringLiteral("         Ver.: "));
         trigger("mnucreditos");
         QVERIFY(!m_window->findChild<QDialog *>(QStringLiteral("propiedades")));
         // The program's own executable, under the name this test runs as, beside the data files.

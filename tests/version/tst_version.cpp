@@ -122,15 +122,13 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("expected");
         const auto good = [](const vr::VersionInfo &i, bool wide = false) { return pe(vr::build(i), wide); };
-        row("32-bit PE", good(info(0x00030001, 0x00010007)), "3.01.0107||NT-Win32|Application||7.1 beta");
-        row("64-bit PE, revision of three digits", good(info(0x00030001, 300), true),
-            "3.01.0300||NT-Win32|Application||7.1 beta");
-        row("halves of 32768 are positive", good(info(0x80000001, 0x80000002)),
-            "32768.01.3276802||NT-Win32|Application||7.1 beta");
+        const QString nt = QStringLiteral("|NT-Win32|Application||7.1 beta");
+        row("32-bit PE", good(info(0x00030001, 0x00010007)), "3.01.0107|" + nt);
+        row("64-bit PE, revision of three digits", good(info(0x00030001, 300), true), "3.01.0300|" + nt);
+        row("halves of 32768 are positive", good(info(0x80000001, 0x80000002)), "32768.01.3276802|" + nt);
         row("all six flags, in order", good(info(0x10002, 0x30004, 0x3F)),
             "1.02.0304|Debug PreRel Patched Private Info Special|NT-Win32|Application||7.1 beta");
-        row("an unknown flag alone", good(info(0x10002, 0xF, 0x40)),
-            "1.02.0015||NT-Win32|Application||7.1 beta");
+        row("an unknown flag alone", good(info(0x10002, 0xF, 0x40)), "1.02.0015|" + nt);
         row("driver subtype 10, the last named", good(info(0, 21, 0, 0x10001, 3, 10)),
             "0.00.0021||DOS-Win16|Driver|Comm drv|7.1 beta");
         row("driver subtype 11 leaves the subtype", good(info(0, 21, 0, 0x20002, 3, 11)),
@@ -161,10 +159,10 @@ private slots:
         row("child of length 0", pe(zeroChild), "1.00.0000||NT-Win32|Application||");
         QByteArray textRoot = resource;
         put(textRoot, 4, 1, 2); // the root's type word says text; its value is still the fixed information
-        row("root typed as text", pe(textRoot), "1.00.0000||NT-Win32|Application||7.1 beta");
+        row("root typed as text", pe(textRoot), "1.00.0000|" + nt);
         QByteArray longRoot = resource;
         put(longRoot, 0, static_cast<quint32>(resource.size() + 64), 2);
-        row("root longer than the resource", pe(longRoot), "1.00.0000||NT-Win32|Application||7.1 beta");
+        row("root longer than the resource", pe(longRoot), "1.00.0000|" + nt);
         QByteArray badSignature = resource;
         put(badSignature, 40, 0xFEEF04BCu); // the fixed information's signature, one off
         row("fixed information without its signature", pe(badSignature), "|||||7.1 beta");
