@@ -77,45 +77,6 @@ private slots:
               "fields");
     }
 
-    void checkerReadsAsTheProgram_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<bool>("loadable");
-        QTest::addColumn<QStringList>("findings");
-        QTest::newRow("an emoji before the bar is one spare character")
-            << QStringList{"DD001003🙂|Base", "uno premisa", "dos premisa"} << "01" << true
-            << QStringList{"1:W:sobra un carácter"};
-        QTest::newRow("DD0 in column 2 with its start marker in reach loads")
-            << QStringList{" DD00002|Cero", "cero premisa"} << "00" << true
-            << QStringList{"1:W:columnas 1 a 3"};
-        QTest::newRow("DD0 in column 2 with its start marker out of reach")
-            << QStringList{"xDD01002|Uno", "uno premisa"} << "01" << false
-            << QStringList{"1:W:columnas 1 a 3", "1:E:no lleva «DD001»"};
-        QTest::newRow("three emoji before DD0 give the number DD")
-            << QStringList{"🙂🙂🙂DD001|Risas", "una premisa"} << "DD" << false
-            << QStringList{"1:E:«DD»"};
-    }
-
-    void checkerReadsAsTheProgram()
-    {
-        QFETCH(QStringList, lines);
-        QFETCH(QStringList, findings);
-        const PremiseBaseReport report =
-            checkPremiseBase(TextFile::fromBytes(lines.join(QStringLiteral("\r\n")).toUtf8(), "prueba.soy"));
-        QCOMPARE(report.bases.size(), 1);
-        QTEST(report.bases[0].number, "number");
-        QTEST(report.bases[0].loadable, "loadable");
-        QCOMPARE(report.findings.size(), findings.size());
-        for (qsizetype i = 0; i < findings.size(); ++i) {
-            const Finding &found = report.findings[i];
-            const QStringList expected = findings[i].split(u':');
-            QCOMPARE(QString::number(found.line), expected[0]);
-            QCOMPARE(found.severity == Finding::Severity::Error ? "E" : "W", expected[1]);
-            QVERIFY2(found.message.contains(expected[2]), qPrintable(found.message));
-        }
-    }
-
     void listsMakeTheBase_data()
     {
         QTest::addColumn<QString>("lists");

@@ -21,9 +21,11 @@ QStringList findingsOf(const TextFile &file)
     return found;
 }
 
+// The lines in UTF-8, so that characters beyond Windows-1252 (emoji) stay whole.
 TextFile fileOf(const QStringList &lines)
 {
-    return TextFile::fromBytes(testsupport::soyBytes(lines), QStringLiteral("prueba.soy"));
+    return TextFile::fromBytes((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(),
+                               QStringLiteral("prueba.soy"));
 }
 
 const QString kShippedBase = QStringLiteral(PARLANZA_DATA_DIR "/dialogo.soy");
@@ -41,6 +43,17 @@ private slots:
         const QString full =
             "DD001003002|Base\nuno premisa\ndos premisa\n\n\n\ntres\ncuatro" + QString(32759, u'\n');
         testsupport::row("32767 lines are all read", full, QStringLiteral("-"));
+        // Columns are characters: an emoji is one, though it takes two code units.
+        testsupport::row("an emoji before the bar is one spare character",
+                         QStringLiteral("DD001003🙂|Base\nuno premisa\ndos premisa"),
+                         QStringLiteral("1:W:sobra un carácter"));
+        testsupport::row("three emoji before DD0 give the number DD",
+                         QStringLiteral("🙂🙂🙂DD001|Risas\nuna premisa"), QStringLiteral("1:E:«DD»"));
+        testsupport::row("DD0 in column 2 with its start marker in reach loads",
+                         QStringLiteral(" DD00002|Cero\ncero premisa"), QStringLiteral("1:W:columnas 1 a 3"));
+        testsupport::row("DD0 in column 2 with its start marker out of reach",
+                         QStringLiteral("xDD01002|Uno\nuno premisa"),
+                         QStringLiteral("1:W:columnas 1 a 3\n1:E:no lleva «DD001»"));
         testsupport::row("a base past line 32767", full + "\nDD002002|Tarde",
                          QStringLiteral("32768:E:solo lee las 32767\n32768:E:después de la línea 32767"));
     }
