@@ -173,19 +173,16 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), button("Command3"));
     }
 
-    void everyShippedIndexEntryJumpsToItsSection()
+    void everyShippedIndexEntryLeadsToItsSection()
     {
-        openIn(QStringLiteral(PARLANZA_DATA_DIR));
+        const HelpDocument help = HelpDocument::fromBytes(
+            testsupport::readFile(QStringLiteral(PARLANZA_DATA_DIR "/parlanzaguia.ans")));
         for (int entry = 4; entry <= 25; ++entry) {
-            list()->clearSelection();
-            pick(entry);
-            const QList<int> rows = selected();
-            QCOMPARE(rows.size(), 2);
-            const QString index = list()->item(entry)->text().mid(7, 6);
-            const QString heading = list()->item(rows[1])->text().mid(7);
-            QVERIFY2(rows[1] > 26 && heading.startsWith(index, Qt::CaseInsensitive) &&
-                         heading.toUpper() == heading,
-                     qPrintable(list()->item(entry)->text() + " -> " + heading));
+            const int heading = help.lookup(entry).value_or(0);
+            const QString text = help.lines().value(heading).mid(7);
+            QVERIFY2(heading > 26 && text.startsWith(help.lines()[entry].mid(7, 6), Qt::CaseInsensitive) &&
+                         text.toUpper() == text,
+                     qPrintable(help.lines()[entry] + " -> " + text));
         }
     }
 
