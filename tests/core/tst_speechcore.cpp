@@ -81,54 +81,45 @@ private slots:
         QVERIFY(core.controls.bases.entries.isEmpty() && !core.controls.bases.visible);
     }
 
-    void countLinesPastTheLimitReportsOnce_data()
-    {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<int>("failingLine"); // 0: no failure
-        row("32767 lines are all read", 32767, 0);
-        row("32770 lines: one failure, 32767 read", 32770, 32768);
-    }
-    void countLinesPastTheLimitReportsOnce()
-    {
-        QFETCH(int, lines);
-        QFETCH(int, failingLine);
-        SpeechCore &core = makeCore(kThreeBases + QStringList(lines - kThreeBases.size(), "relleno"));
-        const auto failure = failureOf([&] { core.countLines(); });
-        QCOMPARE(failure ? failure->line() : 0, failingLine);
-        QVERIFY(!failure || failure->description().contains(QStringLiteral("%1 líneas").arg(lines)));
-        QCOMPARE(core.state.lineCount, 32767);
-        core.toggleBaseList();
-        core.controls.bases.current = 2; // the last base runs to the last line read
-        core.selectBase();
-        QCOMPARE(core.controls.premises.size(), 32767 - 21);
-    }
-
     void selectionLoadsTheSection_data()
     {
+        // The base picked, the file's length (the three bases, then filler), the lines read when fewer than
+        // counted, the section loaded (its first line and length), and whether a speech is composed.
         QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("fileLines");
         QTest::addColumn<int>("lineCount");
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("composes");
-        row("first base up to the second header", 0, 27, 0, 13, true);
-        row("middle base up to the next header", 1, 27, 13, 8, true);
-        row("last base up to lineCount", 2, 27, 21, 6, true);
+        row("first base up to the second header", 0, 27, 0, 0, 13, true);
+        row("middle base up to the next header", 1, 27, 0, 13, 8, true);
+        row("last base up to lineCount", 2, 27, 0, 21, 6, true);
         // Group 2 of the last base then lies past the lines read: it is loaded, and composing fails.
-        row("lines past lineCount are not read", 2, 24, 21, 3, false);
+        row("lines past lineCount are not read", 2, 27, 24, 21, 3, false);
+        row("32767 lines are all read", 2, 32767, 0, 21, 32746, true);
+        // The count fails once, at line 32768, having read 32767 lines.
+        row("32770 lines: one failure, 32767 read", 2, 32770, 0, 21, 32746, true);
     }
     void selectionLoadsTheSection()
     {
         QFETCH(int, entry);
+        QFETCH(int, fileLines);
         QFETCH(int, lineCount);
         QFETCH(int, first);
         QFETCH(int, count);
         QFETCH(bool, composes);
-        SpeechCore &core = makeCore(kThreeBases);
+        const QStringList lines = kThreeBases + QStringList(fileLines - kThreeBases.size(), "relleno");
+        SpeechCore &core = makeCore(lines);
+        const auto failure = failureOf([&] { core.countLines(); });
+        QCOMPARE(failure ? failure->line() : 0, fileLines > 32767 ? 32768 : 0);
+        QVERIFY(!failure || failure->description().contains(QStringLiteral("%1 líneas").arg(fileLines)));
+        QCOMPARE(core.state.lineCount, std::min(fileLines, 32767));
+        if (lineCount > 0)
+            core.state.lineCount = static_cast<qint16>(lineCount);
         core.toggleBaseList();
-        core.state.lineCount = static_cast<qint16>(lineCount);
         core.controls.bases.current = entry;
         QCOMPARE(!failureOf([&] { core.selectBase(); }), composes);
-        QCOMPARE(core.controls.premises.entries(), kThreeBases.mid(first, count));
+        QCOMPARE(core.controls.premises.entries(), lines.mid(first, count));
         QVERIFY(!core.controls.bases.visible);
         QCOMPARE(core.controls.history.size(), composes ? 1 : 0);
     }

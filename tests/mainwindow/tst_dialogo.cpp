@@ -59,7 +59,6 @@ class TestDialogo : public QObject
         return found;
     }
     void trigger(const char *menu) const { control<QAction>(menu)->trigger(); }
-    void click(const char *name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
     QString text(const char *label) const { return control<QLabel>(label)->text(); }
     int historyRows() const { return control<QListWidget>("List2")->count(); }
     QPoint inWindow(QWidget *widget, QPoint at) const { return widget->mapTo(m_window.get(), at); }
