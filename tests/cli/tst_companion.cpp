@@ -125,13 +125,6 @@ private slots:
         QVERIFY(result.out ==
                 (history ? TextFile::encodeWindows1252(expected) : expected.replace("\r\n", "\n").toUtf8()));
     }
-    void defaultFileIsBesideTheProgram()
-    {
-        const Run result = run({"--check"});
-        QCOMPARE(result.exitCode, 0);
-        QVERIFY2(result.out.endsWith("0 errores, 0 avisos.\n"), result.out.constData());
-        QVERIFY(result.out.startsWith(QFile::encodeName(PARLANZA_BIN_DIR "/dialogo.soy")));
-    }
     void helpIsSpanish()
     {
         const Run result = run({"--help"});
