@@ -20,12 +20,6 @@ inline QByteArray soyBytes(const QStringList &lines)
     return parlanza::TextFile::encodeWindows1252(text);
 }
 
-// The lines of a text, "\n" between them: textLines("DD001002|Base\nuna premisa").
-inline QStringList textLines(const QString &text)
-{
-    return text.split(u'\n');
-}
-
 // One row of test data: row("what the row proves", value, value, ...).
 template<typename... Values>
 void row(const char *name, const Values &...values)

@@ -12,7 +12,6 @@
 
 using namespace parlanza;
 using testsupport::table;
-using testsupport::textLines;
 
 namespace {
 
@@ -41,9 +40,9 @@ Run run(const QStringList &arguments, const QByteArray &input = {})
 }
 
 // Two bases whose groups hold one usable premise each, so every speech is known in advance.
-const QStringList kFixedBases =
-    testsupport::textLines("DD001002001|Señorío\nSeñoras y señores\n\n\n\nla patria os "
-                           "contempla.\nDD002002|Breve\nNada más que añadir.");
+const QStringList kFixedBases = QStringLiteral("DD001002001|Señorío\nSeñoras y señores\n\n\n\nla patria os "
+                                               "contempla.\nDD002002|Breve\nNada más que añadir.")
+                                    .split(u'\n');
 
 } // namespace
 
@@ -72,9 +71,9 @@ private slots:
     {
         const auto [base, arguments, exitCode, out, err] =
             testsupport::fetch({"base", "arguments", "exitCode", "out", "err"});
-        const QString path =
-            base == u"-" ? m_fixed
-                         : writeBase(QStringLiteral("%1.soy").arg(QTest::currentDataTag()), textLines(base));
+        const QString path = base == u"-" ? m_fixed
+                                          : writeBase(QStringLiteral("%1.soy").arg(QTest::currentDataTag()),
+                                                      base.split(u'\n'));
         QStringList options = arguments.split(u' ');
         if (!options.contains(u"-f"))
             options = QStringList{"-f", path} + options;

@@ -11,16 +11,17 @@ using namespace parlanza;
 using testsupport::failureOf;
 using testsupport::row;
 using testsupport::table;
-using testsupport::textLines;
 using Draws = QList<float>;
 
 namespace {
 
 // Three bases; in the first, sizes 4, 2, 3 put the groups at entries 0-3, 7-8 and 10-12.
-const QStringList kThreeBases = textLines(
-    "DD001004002003|Primera\nuno-1 premisa\nuno-2 premisa\nuno-3 premisa\n\n\n\ndos-1 premisa\ndos-2 "
-    "premisa\n\ntres-1 premisa\ntres-2 premisa\ntres-3 premisa\nDD002003002|Segunda\ns1-1 premisa\ns1-2 "
-    "premisa\n\n\n\ns2-1 premisa\ns2-2 premisa\nDD003002001|Tercera\nt1-1 premisa\n\n\n\nt2-1 premisa");
+const QStringList kThreeBases =
+    QStringLiteral(
+        "DD001004002003|Primera\nuno-1 premisa\nuno-2 premisa\nuno-3 premisa\n\n\n\ndos-1 premisa\ndos-2 "
+        "premisa\n\ntres-1 premisa\ntres-2 premisa\ntres-3 premisa\nDD002003002|Segunda\ns1-1 premisa\ns1-2 "
+        "premisa\n\n\n\ns2-1 premisa\ns2-2 premisa\nDD003002001|Tercera\nt1-1 premisa\n\n\n\nt2-1 premisa")
+        .split(u'\n');
 
 } // namespace
 
@@ -64,9 +65,10 @@ private slots:
         // An emoji is one character, though it takes two code units.
         const QString e = QStringLiteral("\U0001F600");
         const QStringList lines =
-            textLines(QStringLiteral("antes\nDD001002|Uno\nx DD0 a partir de la columna 2\n"
-                                     "premisa abcdefDD0\n%1DD0 en 4 a 6\n%2DD0 en 5 a 7\nDD002002|Dos")
-                          .arg(e.repeated(3), e.repeated(4)));
+            QStringLiteral("antes\nDD001002|Uno\nx DD0 a partir de la columna 2\n"
+                           "premisa abcdefDD0\n%1DD0 en 4 a 6\n%2DD0 en 5 a 7\nDD002002|Dos")
+                .arg(e.repeated(3), e.repeated(4))
+                .split(u'\n');
         SpeechCore &core = makeCore((lines.join("\r\n") + "\r\n").toUtf8());
         core.toggleBaseList();
         QCOMPARE(core.controls.bases.entries, QStringList({lines[1], lines[2], lines[4], lines[6]}));
@@ -169,7 +171,7 @@ private slots:
     void selectionFails()
     {
         const auto [lines, message, numbered] = testsupport::fetch({"lines", "message", "numbered"});
-        SpeechCore &core = makeCore(textLines(lines));
+        SpeechCore &core = makeCore(lines.split(u'\n'));
         core.countLines();
         core.toggleBaseList();
         core.controls.bases.current = static_cast<int>(core.controls.bases.entries.size()) - 1;
