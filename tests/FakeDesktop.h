@@ -33,21 +33,14 @@ public:
     int beeps = 0;
 };
 
-// No printer at all, or a PDF file standing in for the default printer.
-class FilePrinters final : public parlanza::Printers
+// No printer at all: printing asks for the default printer and gets none.
+class NoPrinters final : public parlanza::Printers
 {
 public:
     std::unique_ptr<QPrinter> defaultPrinter() override
     {
-        if (path.isEmpty())
-            return nullptr;
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(path);
-        ++jobs;
-        return printer;
+        ++asked;
+        return nullptr;
     }
-    QString path;
-    int jobs = 0;
+    int asked = 0;
 };
-using NoPrinters = FilePrinters;

@@ -20,12 +20,6 @@ inline QByteArray soyBytes(const QStringList &lines)
     return parlanza::TextFile::encodeWindows1252(text);
 }
 
-// The lines of a text, "\n" between them: textLines("DD001002|Base\nuna premisa").
-inline QStringList textLines(const QString &text)
-{
-    return text.split(u'\n');
-}
-
 // One row of test data: row("what the row proves", value, value, ...).
 template<typename... Values>
 void row(const char *name, const Values &...values)
@@ -73,6 +67,13 @@ std::array<QString, N> fetch(const char *const (&columns)[N])
     for (std::size_t i = 0; i < N; ++i)
         values[i] = *static_cast<QString *>(QTest::qData(columns[i], QMetaType::QString));
     return values;
+}
+
+// A file's bytes, or "(sin archivo)" when it cannot be read.
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(sin archivo)");
 }
 
 inline QString writeFile(const QString &path, const QByteArray &bytes)

@@ -10,19 +10,6 @@
 
 using namespace parlanza;
 
-class TestBaseLayout : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void headerFields_data();
-    void headerFields();
-    void checkerReadsAsTheProgram_data();
-    void checkerReadsAsTheProgram();
-    void listsMakeTheBase_data();
-    void listsMakeTheBase();
-};
-
 namespace {
 
 // Groups of premises named after their group, "grupo 3, premisa 7", with the given sizes.
@@ -39,116 +26,105 @@ QString numberedLists(const QList<int> &sizes)
 
 } // namespace
 
-void TestBaseLayout::headerFields_data()
+class TestBaseLayout : public QObject
 {
-    QTest::addColumn<QString>("header");
-    QTest::addColumn<QList<int>>("sizes");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("a tab is not a blank") << "DD001003\t12|Titulo" << QList<int>{3, 0} << "Titulo";
-    QTest::newRow("an emoji before the bar is one spare column")
-        << "DD001003004🙂|Fiesta" << QList<int>{3, 4} << "Fiesta";
-    QTest::newRow("an emoji in a size field is one column")
-        << "DD001003🙂04005|Boda" << QList<int>{3, 0, 5} << "Boda";
-    QTest::newRow("emoji in the title stay whole") << "DD002002|🎉 Boda 🎉" << QList<int>{2} << "🎉 Boda 🎉";
-}
+    Q_OBJECT
 
-void TestBaseLayout::headerFields()
-{
-    QFETCH(QString, header);
-    QFETCH(QList<int>, sizes);
-    QVERIFY(!premise::headerProblem(header));
-    const premise::Header read = premise::readHeader(header);
-    QTEST(read.title, "title");
-    QCOMPARE(read.groupCount, sizes.size());
-    const premise::GroupLayout layout = premise::layoutGroups(read.baseSpec, read.groupCount);
-    for (int k = 1; k <= read.groupCount; ++k)
-        QCOMPARE(layout.sizes[k], sizes[k - 1]);
-}
-
-void TestBaseLayout::checkerReadsAsTheProgram_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<bool>("loadable");
-    QTest::addColumn<QStringList>("findings");
-    QTest::newRow("an emoji before the bar is one spare character")
-        << QStringList{"DD001003🙂|Base", "uno premisa", "dos premisa"} << "01" << true
-        << QStringList{"1:W:sobra un carácter"};
-    QTest::newRow("DD0 in column 2 with its start marker in reach loads")
-        << QStringList{" DD00002|Cero", "cero premisa"} << "00" << true << QStringList{"1:W:columnas 1 a 3"};
-    QTest::newRow("DD0 in column 2 with its start marker out of reach")
-        << QStringList{"xDD01002|Uno", "uno premisa"} << "01" << false
-        << QStringList{"1:W:columnas 1 a 3", "1:E:no lleva «DD001»"};
-    QTest::newRow("three emoji before DD0 give the number DD")
-        << QStringList{"🙂🙂🙂DD001|Risas", "una premisa"} << "DD" << false << QStringList{"1:E:«DD»"};
-}
-
-void TestBaseLayout::checkerReadsAsTheProgram()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(QStringList, findings);
-    const PremiseBaseReport report =
-        checkPremiseBase(TextFile::fromBytes(lines.join(QStringLiteral("\r\n")).toUtf8(), "prueba.soy"));
-    QCOMPARE(report.bases.size(), 1);
-    QTEST(report.bases[0].number, "number");
-    QTEST(report.bases[0].loadable, "loadable");
-    QCOMPARE(report.findings.size(), findings.size());
-    for (qsizetype i = 0; i < findings.size(); ++i) {
-        const Finding &found = report.findings[i];
-        const QStringList expected = findings[i].split(u':');
-        QCOMPARE(QString::number(found.line), expected[0]);
-        QCOMPARE(found.severity == Finding::Severity::Error ? "E" : "W", expected[1]);
-        QVERIFY2(found.message.contains(expected[2]), qPrintable(found.message));
+private slots:
+    void headerFields_data()
+    {
+        // The base's tag, its end marker, the group sizes and the title, blank-separated.
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("fields");
+        const QString ten = QStringLiteral("002").repeated(10);
+        QTest::newRow("two groups") << "DD001012007|Titulo"
+                                    << "DD001-02 DD002 12,7 Titulo";
+        QTest::newRow("one spare character is ignored") << "DD0010120070|Titulo"
+                                                        << "DD001-02 DD002 12,7 Titulo";
+        QTest::newRow("two spare characters are a group") << "DD00101200700|T"
+                                                          << "DD001-03 DD002 12,7,0 T";
+        QTest::newRow("no groups") << "DD007|Vacia"
+                                   << "DD007-00 DD008  Vacia";
+        QTest::newRow("ten groups") << "DD010" + ten + "|Diez"
+                                    << "DD010-10 DD011 2,2,2,2,2,2,2,2,2,2 Diez";
+        QTest::newRow("ten groups and a spare character") << "DD010" + ten + "0|Diez"
+                                                          << "DD010-10 DD011 2,2,2,2,2,2,2,2,2,2 Diez";
+        QTest::newRow("end marker of base 99 has three digits") << "DD099002|Fin"
+                                                                << "DD099-01 DD0100 2 Fin";
+        QTest::newRow("a tab is not a blank") << "DD001003\t12|Titulo"
+                                              << "DD001-02 DD002 3,0 Titulo";
+        QTest::newRow("an emoji before the bar is one spare column") << "DD001003004🙂|Fiesta"
+                                                                     << "DD001-02 DD002 3,4 Fiesta";
+        QTest::newRow("an emoji in a size field is one column") << "DD001003🙂04005|Boda"
+                                                                << "DD001-03 DD002 3,0,5 Boda";
+        QTest::newRow("emoji in the title stay whole") << "DD002002|🎉 Boda 🎉"
+                                                       << "DD002-01 DD003 2 🎉 Boda 🎉";
     }
-}
 
-void TestBaseLayout::listsMakeTheBase_data()
-{
-    QTest::addColumn<QString>("lists");
-    QTest::newRow("four groups, accents and blanks kept")
-        << "Boda de Ana\n\nQueridos novios,\n  Señoras y señores, \n\nhoy brindamos\n\npor la "
-           "felicidad\ny el amor\n\ny que viva.\n";
-    QTest::newRow("one group") << numberedLists({3});
-    QTest::newRow("ten groups") << numberedLists({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-    QTest::newRow("groups as large as their fields hold") << numberedLists({998, 999, 2});
-}
-
-// Lists made into a base are read by the composer as the lists say: every premise of group k is drawn in
-// place k and nowhere else, no filler ever, and the base gives the lists back.
-void TestBaseLayout::listsMakeTheBase()
-{
-    QFETCH(QString, lists);
-    const PlainLists read = readPlainLists(TextFile::fromBytes(lists.toUtf8(), "listas.txt"));
-    const BaseEdit edit = appendBase("bases.soy", {}, read);
-    const TextFile base = TextFile::fromBytes(edit.bytes, "bases.soy");
-    const PremiseBaseReport report = checkPremiseBase(base);
-    QVERIFY(report.findings.isEmpty());
-    QCOMPARE(plainListsText(exportBase(base, 1), u"\n"), lists);
-
-    FixedClock clock;
-    UniformRandom random(5);
-    SpeechCore core(clock, random);
-    core.setPremiseText(base);
-    core.countLines();
-    core.toggleBaseList();
-    core.state.firstBasePending = true;
-    core.selectBase();
-    QList<QSet<QString>> drawn(read.groups.size());
-    for (int speech = 0; speech < 20000; ++speech, core.compose()) {
-        const QStringList premises =
-            core.controls.speech.split(kSeparatedPremises.toString(), Qt::SkipEmptyParts);
-        QCOMPARE(premises.size(), read.groups.size());
-        for (qsizetype k = 0; k < premises.size(); ++k)
-            drawn[k].insert(premises[k]);
+    void headerFields()
+    {
+        QFETCH(QString, header);
+        QVERIFY(!premise::headerProblem(header));
+        const premise::Header read = premise::readHeader(header);
+        QCOMPARE(read.baseSpec, header.left(header.indexOf(u'|')));
+        QCOMPARE(premise::startMarker(read.baseTag), read.baseTag.left(5));
+        const premise::GroupLayout layout = premise::layoutGroups(read.baseSpec, read.groupCount);
+        QStringList sizes;
+        for (int k = 1; k <= read.groupCount; ++k)
+            sizes.append(QString::number(layout.sizes[k]));
+        QTEST(QStringList({read.baseTag, premise::endMarker(read.baseTag), sizes.join(u','), read.title})
+                  .join(u' '),
+              "fields");
     }
-    for (qsizetype k = 0; k < read.groups.size(); ++k) {
-        QSet<QString> listed;
-        for (const ListedPremise &premise : read.groups[k])
-            listed.insert(premise.text);
-        QCOMPARE(drawn[k], listed);
-        QCOMPARE(report.bases[0].groups[k].usable, read.groups[k].size());
+
+    void listsMakeTheBase_data()
+    {
+        QTest::addColumn<QString>("lists");
+        QTest::newRow("four groups, accents and blanks kept")
+            << "Boda de Ana\n\nQueridos novios,\n  Señoras y señores, \n\nhoy brindamos\n\npor la "
+               "felicidad\ny el amor\n\ny que viva.\n";
+        QTest::newRow("one group") << numberedLists({3});
+        QTest::newRow("ten groups") << numberedLists({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+        QTest::newRow("groups as large as their fields hold") << numberedLists({998, 999, 2});
     }
-}
+
+    // Lists made into a base are read by the composer as the lists say: every premise of group k is drawn in
+    // place k and nowhere else, no filler ever, and the base gives the lists back.
+    void listsMakeTheBase()
+    {
+        QFETCH(QString, lists);
+        const PlainLists read = readPlainLists(TextFile::fromBytes(lists.toUtf8(), "listas.txt"));
+        const BaseEdit edit = appendBase("bases.soy", {}, read);
+        const TextFile base = TextFile::fromBytes(edit.bytes, "bases.soy");
+        const PremiseBaseReport report = checkPremiseBase(base);
+        QVERIFY(report.findings.isEmpty());
+        QCOMPARE(plainListsText(exportBase(base, 1), u"\n"), lists);
+
+        FixedClock clock;
+        UniformRandom random(5);
+        SpeechCore core(clock, random);
+        core.setPremiseText(base);
+        core.countLines();
+        core.toggleBaseList();
+        core.state.firstBasePending = true;
+        core.selectBase();
+        QList<QSet<QString>> drawn(read.groups.size());
+        for (int speech = 0; speech < 20000; ++speech, core.compose()) {
+            const QStringList premises =
+                core.controls.speech.split(kSeparatedPremises.toString(), Qt::SkipEmptyParts);
+            QCOMPARE(premises.size(), read.groups.size());
+            for (qsizetype k = 0; k < premises.size(); ++k)
+                drawn[k].insert(premises[k]);
+        }
+        for (qsizetype k = 0; k < read.groups.size(); ++k) {
+            QSet<QString> listed;
+            for (const ListedPremise &premise : read.groups[k])
+                listed.insert(premise.text);
+            QCOMPARE(drawn[k], listed);
+            QCOMPARE(report.bases[0].groups[k].usable, read.groups[k].size());
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestBaseLayout)
 #include "tst_baselayout.moc"

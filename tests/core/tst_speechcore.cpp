@@ -1,6 +1,5 @@
 #include "ScriptedRandom.h"
 #include "TestSupport.h"
-#include "core/PremiseBase.h"
 #include "core/SpeechCore.h"
 #include "platform/Clock.h"
 
@@ -12,16 +11,17 @@ using namespace parlanza;
 using testsupport::failureOf;
 using testsupport::row;
 using testsupport::table;
-using testsupport::textLines;
 using Draws = QList<float>;
 
 namespace {
 
 // Three bases; in the first, sizes 4, 2, 3 put the groups at entries 0-3, 7-8 and 10-12.
-const QStringList kThreeBases = textLines(
-    "DD001004002003|Primera\nuno-1 premisa\nuno-2 premisa\nuno-3 premisa\n\n\n\ndos-1 premisa\ndos-2 "
-    "premisa\n\ntres-1 premisa\ntres-2 premisa\ntres-3 premisa\nDD002003002|Segunda\ns1-1 premisa\ns1-2 "
-    "premisa\n\n\n\ns2-1 premisa\ns2-2 premisa\nDD003002001|Tercera\nt1-1 premisa\n\n\n\nt2-1 premisa");
+const QStringList kThreeBases =
+    QStringLiteral(
+        "DD001004002003|Primera\nuno-1 premisa\nuno-2 premisa\nuno-3 premisa\n\n\n\ndos-1 premisa\ndos-2 "
+        "premisa\n\ntres-1 premisa\ntres-2 premisa\ntres-3 premisa\nDD002003002|Segunda\ns1-1 premisa\ns1-2 "
+        "premisa\n\n\n\ns2-1 premisa\ns2-2 premisa\nDD003002001|Tercera\nt1-1 premisa\n\n\n\nt2-1 premisa")
+        .split(u'\n');
 
 } // namespace
 
@@ -65,9 +65,10 @@ private slots:
         // An emoji is one character, though it takes two code units.
         const QString e = QStringLiteral("\U0001F600");
         const QStringList lines =
-            textLines(QStringLiteral("antes\nDD001002|Uno\nx DD0 a partir de la columna 2\n"
-                                     "premisa abcdefDD0\n%1DD0 en 4 a 6\n%2DD0 en 5 a 7\nDD002002|Dos")
-                          .arg(e.repeated(3), e.repeated(4)));
+            QStringLiteral("antes\nDD001002|Uno\nx DD0 a partir de la columna 2\n"
+                           "premisa abcdefDD0\n%1DD0 en 4 a 6\n%2DD0 en 5 a 7\nDD002002|Dos")
+                .arg(e.repeated(3), e.repeated(4))
+                .split(u'\n');
         SpeechCore &core = makeCore((lines.join("\r\n") + "\r\n").toUtf8());
         core.toggleBaseList();
         QCOMPARE(core.controls.bases.entries, QStringList({lines[1], lines[2], lines[4], lines[6]}));
@@ -82,81 +83,47 @@ private slots:
         QVERIFY(core.controls.bases.entries.isEmpty() && !core.controls.bases.visible);
     }
 
-    void countLinesPastTheLimitReportsOnce_data()
-    {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<int>("failingLine"); // 0: no failure
-        row("32767 lines are all read", 32767, 0);
-        row("32770 lines: one failure, 32767 read", 32770, 32768);
-    }
-    void countLinesPastTheLimitReportsOnce()
-    {
-        QFETCH(int, lines);
-        QFETCH(int, failingLine);
-        SpeechCore &core = makeCore(kThreeBases + QStringList(lines - kThreeBases.size(), "relleno"));
-        const auto failure = failureOf([&] { core.countLines(); });
-        QCOMPARE(failure ? failure->line() : 0, failingLine);
-        QVERIFY(!failure || failure->description().contains(QStringLiteral("%1 líneas").arg(lines)));
-        QCOMPARE(core.state.lineCount, 32767);
-        core.toggleBaseList();
-        core.controls.bases.current = 2; // the last base runs to the last line read
-        core.selectBase();
-        QCOMPARE(core.controls.premises.size(), 32767 - 21);
-    }
-
     void selectionLoadsTheSection_data()
     {
+        // The base picked, the file's length (the three bases, then filler), the lines read when fewer than
+        // counted, the section loaded (its first line and length), and whether a speech is composed.
         QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("fileLines");
         QTest::addColumn<int>("lineCount");
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("composes");
-        row("first base up to the second header", 0, 27, 0, 13, true);
-        row("middle base up to the next header", 1, 27, 13, 8, true);
-        row("last base up to lineCount", 2, 27, 21, 6, true);
+        row("first base up to the second header", 0, 27, 0, 0, 13, true);
+        row("middle base up to the next header", 1, 27, 0, 13, 8, true);
+        row("last base up to lineCount", 2, 27, 0, 21, 6, true);
         // Group 2 of the last base then lies past the lines read: it is loaded, and composing fails.
-        row("lines past lineCount are not read", 2, 24, 21, 3, false);
+        row("lines past lineCount are not read", 2, 27, 24, 21, 3, false);
+        row("32767 lines are all read", 2, 32767, 0, 21, 32746, true);
+        // The count fails once, at line 32768, having read 32767 lines.
+        row("32770 lines: one failure, 32767 read", 2, 32770, 0, 21, 32746, true);
     }
     void selectionLoadsTheSection()
     {
         QFETCH(int, entry);
+        QFETCH(int, fileLines);
         QFETCH(int, lineCount);
         QFETCH(int, first);
         QFETCH(int, count);
         QFETCH(bool, composes);
-        SpeechCore &core = makeCore(kThreeBases);
+        const QStringList lines = kThreeBases + QStringList(fileLines - kThreeBases.size(), "relleno");
+        SpeechCore &core = makeCore(lines);
+        const auto failure = failureOf([&] { core.countLines(); });
+        QCOMPARE(failure ? failure->line() : 0, fileLines > 32767 ? 32768 : 0);
+        QVERIFY(!failure || failure->description().contains(QStringLiteral("%1 líneas").arg(fileLines)));
+        QCOMPARE(core.state.lineCount, std::min(fileLines, 32767));
+        if (lineCount > 0)
+            core.state.lineCount = static_cast<qint16>(lineCount);
         core.toggleBaseList();
-        core.state.lineCount = static_cast<qint16>(lineCount);
         core.controls.bases.current = entry;
         QCOMPARE(!failureOf([&] { core.selectBase(); }), composes);
-        QCOMPARE(core.controls.premises.entries(), kThreeBases.mid(first, count));
+        QCOMPARE(core.controls.premises.entries(), lines.mid(first, count));
         QVERIFY(!core.controls.bases.visible);
         QCOMPARE(core.controls.history.size(), composes ? 1 : 0);
-    }
-
-    void headerFields_data()
-    {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("baseTag");
-        QTest::addColumn<QString>("end");
-        row("two groups", "DD001012007|Titulo", "DD001-02", "DD002");
-        row("one spare character is ignored", "DD0010120070|Titulo", "DD001-02", "DD002");
-        row("two spare characters are a group", "DD00101200700|T", "DD001-03", "DD002");
-        row("no groups", "DD007|Vacia", "DD007-00", "DD008");
-        row("ten groups", "DD010" + QString("002").repeated(10) + "|Diez", "DD010-10", "DD011");
-        row("ten groups and a spare character", "DD010" + QString("002").repeated(10) + "0|Diez", "DD010-10",
-            "DD011");
-        row("end marker of base 99 has three digits", "DD099002|Fin", "DD099-01", "DD0100");
-    }
-    void headerFields()
-    {
-        const auto [header, baseTag, end] = testsupport::fetch({"header", "baseTag", "end"});
-        QVERIFY(!premise::headerProblem(header));
-        const premise::Header fields = premise::readHeader(header);
-        QCOMPARE(fields.baseSpec, header.left(header.indexOf(u'|')));
-        QCOMPARE(fields.baseTag, baseTag);
-        QCOMPARE(premise::startMarker(fields.baseTag), baseTag.left(5));
-        QCOMPARE(premise::endMarker(fields.baseTag), end);
     }
 
     void selectionWithoutFileKeepsBannerAndList()
@@ -204,7 +171,7 @@ private slots:
     void selectionFails()
     {
         const auto [lines, message, numbered] = testsupport::fetch({"lines", "message", "numbered"});
-        SpeechCore &core = makeCore(textLines(lines));
+        SpeechCore &core = makeCore(lines.split(u'\n'));
         core.countLines();
         core.toggleBaseList();
         core.controls.bases.current = static_cast<int>(core.controls.bases.entries.size()) - 1;
@@ -241,34 +208,6 @@ private slots:
         QCOMPARE(core.state.speechCount, 32767);
         QCOMPARE(core.controls.history.size(), 2);
         QCOMPARE(core.controls.speech, lastSpeech);
-    }
-
-    void badFilesFailCleanly_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("failure"); // empty: start-up composes
-        const QByteArray base = "DD001002|Base\r\nuna premisa\r\n";
-        QByteArray binary;
-        for (int i = 0; i < 4096; ++i)
-            binary.append(static_cast<char>((i * 7919) % 256));
-        row("empty file", QByteArray(), "lista de bases está vacía");
-        row("binary bytes after a base", base + binary, "");
-        row("a line of 1 MB", base + QByteArray(1 << 20, 'x') + "\r\n", "");
-        row("40000 lines", base + QByteArray("relleno\r\n").repeated(40000), "40002 líneas");
-        row("NUL bytes", QByteArray("DD001002|Ba\0se\r\nuna \0premisa\r\n", 30), "");
-        row("invalid UTF-8", QByteArray("DD001002|T\xC3\x28tulo\r\nuna premisa \xE9\xFF\r\n"), "");
-        row("CR-only line ends", QByteArray("DD001002|Base\runa premisa\r"), "");
-        row("header alone", QByteArray("DD001"), "no tiene el «|»");
-    }
-    void badFilesFailCleanly()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, failure);
-        makeCore(bytes);
-        const auto found = failureOf([&] { startUp(); });
-        QVERIFY2(failure.isEmpty() ? !found : found && found->description().contains(failure),
-                 found ? qPrintable(found->description()) : "");
-        QCOMPARE(m_core->controls.history.size(), failure.isEmpty() ? 1 : 0);
     }
 };
 

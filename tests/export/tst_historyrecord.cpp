@@ -17,11 +17,7 @@ const QByteArray kHead = "------------------------------------------\r\n"
 const QByteArray kTail = "    -------   Parlanza \xA9 VelarMundo  \xB7  www.velarmundo.example   -------\r\n"
                          "\r\n";
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(sin archivo)");
-}
+using testsupport::readFile;
 
 } // namespace
 
@@ -50,7 +46,7 @@ private slots:
         const QString path = testsupport::writeFile(m_dir.filePath(kHistoryFileName.toString()), "antes\r\n");
         for (int i = 0; i < 2; ++i)
             appendHistoryRecord(path, entries, QStringLiteral("06/12/2026"));
-        QCOMPARE(contents(path), "antes\r\n" + (kHead + rows + kTail).repeated(2));
+        QCOMPARE(readFile(path), "antes\r\n" + (kHead + rows + kTail).repeated(2));
     }
 
     void failedWriteLeavesTheFileUntouched()
@@ -69,7 +65,7 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &previous);
         QVERIFY(failure);
         QVERIFY2(failure->description().contains(path), qPrintable(failure->description()));
-        QCOMPARE(contents(path), QByteArray("antes\r\n"));
+        QCOMPARE(readFile(path), QByteArray("antes\r\n"));
     }
 };
 

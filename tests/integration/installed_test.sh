@@ -17,6 +17,10 @@ program=$prefix/share/games/parlanza
 
 "$prefix/games/parlanza-discurso" --check | grep -q "7 bases, 0 errores, 0 avisos"
 "$prefix/games/parlanza-version" "$prefix/games/parlanza" | grep -q "^ProductVersion: 0.00.0021$"
+# Exit status 1 for a file without version information, 2 for a missing file.
+status() { "$prefix/games/parlanza-version" "$1" >/dev/null 2>&1 && echo 0 || echo $?; }
+[ "$(status "$program/dialogo.soy")" = 1 ]
+[ "$(status "$prefix/falta.exe")" = 2 ]
 
 # The real X server this time, not the offscreen platform the other tests use, with a window manager that puts
 # frames on the windows, as a desktop does.

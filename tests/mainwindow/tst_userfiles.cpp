@@ -1,5 +1,6 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
+#include "app/StartArguments.h"
 #include "mainwindow/dialogo.h"
 #include "platform/Clock.h"
 #include "platform/RandomSource.h"
@@ -22,6 +23,8 @@ private slots:
     void layouts();
     void windowReadsTheBaseAskedFor_data();
     void windowReadsTheBaseAskedFor();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestUserFiles::layouts_data()
@@ -109,6 +112,31 @@ void TestUserFiles::windowReadsTheBaseAskedFor()
     QVERIFY(QFile::exists(dir.filePath("usuario/Lhistorial.TXT")));
     QVERIFY(!QFile::exists(dir.filePath("programa/Lhistorial.TXT")));
     QCOMPARE(messages.shown, QStringList());
+}
+
+void TestUserFiles::commandLine_data()
+{
+    // The arguments after the program's name; what is done (0 start, 1 answer, 2 refuse), whether an option
+    // was unknown, and the base file asked for.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    testsupport::row("no arguments: the usual base", QStringList{}, QStringLiteral("0|0|"));
+    testsupport::row("a relative path is made absolute", QStringList{"bases/otra.soy"},
+                     "0|0|" + QDir::currentPath() + "/bases/otra.soy");
+    testsupport::row("two files are refused", QStringList{"a.soy", "b.soy"}, QStringLiteral("2|0|"));
+    testsupport::row("an unknown option is told apart", QStringList{"--nada"}, QStringLiteral("2|1|"));
+}
+
+void TestUserFiles::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    const StartArguments start = readStartArguments(QStringList{"parlanza"} + arguments);
+    QCOMPARE(QStringLiteral("%1|%2|%3")
+                 .arg(int(start.action))
+                 .arg(int(start.unknownOption))
+                 .arg(start.premiseFile),
+             expected);
 }
 
 QTEST_MAIN(TestUserFiles)

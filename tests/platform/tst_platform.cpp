@@ -112,12 +112,17 @@ private slots:
         // letter.
         TextFile::appendLines(
             path, {"uno", "dos ñ € \u4e2d \U0001F600 \u0081 e\u0301", QString(QChar(0xD800)) + u'x'});
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("previo\r\nuno\r\ndos \xF1 \x80 ? ? \x81 \xE9\r\n?x\r\n"));
+        QCOMPARE(testsupport::readFile(path),
+                 QByteArray("previo\r\nuno\r\ndos \xF1 \x80 ? ? \x81 \xE9\r\n?x\r\n"));
     }
 
-    void numbers_data() { table("platform/numeros.txt", {"operation", "input", "pattern", "result"}); }
+    void numbers_data()
+    {
+        table("platform/numeros.txt", {"operation", "input", "pattern", "result"});
+        // The date in the history record: the input is the system's locale.
+        row("date with no locale set: Spain's form", "date", "C", "", "7/12/26");
+        row("date in the user's own locale", "date", "en_US", "", "12/7/26");
+    }
     void numbers()
     {
         const auto [operation, input, pattern, result] =
@@ -131,6 +136,8 @@ private slots:
             QCOMPARE(signReserved(input.toLongLong()), result);
         else if (operation == u"read")
             QCOMPARE(readNumber(input), result.toDouble());
+        else if (operation == u"date")
+            QCOMPARE(shortDateText(QDate(2026, 12, 7), QLocale(input)), result);
         else if (operation == u"int16")
             QCOMPARE(text(toInt16(input.toDouble())), result);
         else
@@ -171,20 +178,6 @@ private slots:
         }
         for (const int count : buckets)
             QVERIFY2(std::abs(count - kDraws / 10) < kDraws / 100, qPrintable(QString::number(count)));
-    }
-
-    void shortDate_data()
-    {
-        QTest::addColumn<QLocale>("system");
-        QTest::addColumn<QString>("text");
-        row("no locale set: Spain's form", QLocale::c(), "7/12/26");
-        row("the user's own locale", QLocale(QLocale::English, QLocale::UnitedStates), "12/7/26");
-    }
-    void shortDate()
-    {
-        QFETCH(QLocale, system);
-        QFETCH(QString, text);
-        QCOMPARE(shortDateText(QDate(2026, 12, 7), system), text);
     }
 };
 
