@@ -65,15 +65,29 @@ class Desktop:
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
         self.start([LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
         if self.window_manager:
-            self.start(["openbox"], stderr=subprocess.DEVNULL)
-            wait_for(lambda: "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
-                                                           capture_output=True, text=True).stdout,
-                     what="el gestor de ventanas")
+            self.start_window_manager()
         time.sleep(1)
         environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                            **self.environment)
         self.app = self.start([self.program], env=environment, stderr=subprocess.DEVNULL)
         return self
+
+    def start_window_manager(self):
+        # The X server answers before the window manager can always take the screen (seen once under load): a
+        # window manager that gave up is started again.
+        def managed():
+            return "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                                 capture_output=True, text=True).stdout
+
+        wait_for(lambda: subprocess.run(["xprop", "-root"], capture_output=True).returncode == 0,
+                 what="el servidor X")
+        manager = None
+        deadline = time.time() + 15
+        while time.time() < deadline and not managed():
+            if manager is None or manager.poll() is not None:
+                manager = self.start(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            time.sleep(0.2)
+        wait_for(managed, seconds=1, what="el gestor de ventanas")
 
     def __exit__(self, *error):
         for process in reversed(self.processes):
