@@ -1,10 +1,7 @@
-#include "FakeDesktop.h"
 #include "TestSupport.h"
+#include "WindowFakes.h"
 #include "help/ayuda.h"
-#include "mainwindow/dialogo.h"
-#include "platform/Clock.h"
 #include "platform/DesignUnits.h"
-#include "platform/RandomSource.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -31,12 +28,7 @@ private slots:
     void windowsPlacedNormalAndWithinTheScreen();
 
 private:
-    QTemporaryDir m_dir;
-    FixedClock m_clock;
-    UniformRandom m_random{5};
-    FakeMessageBoxes m_messages;
-    CountingBeeper m_beeper;
-    NoPrinters m_printers;
+    WindowFakes m_fakes;
     std::unique_ptr<dialogo> m_main;
     std::unique_ptr<ayuda> m_help;
 };
@@ -45,11 +37,10 @@ void TestAccessibility::init()
 {
     m_help.reset();
     testsupport::writeFile(
-        m_dir.filePath("dialogo.soy"),
+        m_fakes.dir.filePath("dialogo.soy"),
         testsupport::soyBytes({"DD001002001|Base", "Señoras y señores", "", "", "", "la patria."}));
-    m_main = std::make_unique<dialogo>(
-        dialogo::Services{&m_clock, &m_random, &m_messages, &m_beeper, &m_printers, m_dir.path()});
-    m_help = std::make_unique<ayuda>(QStringLiteral(PARLANZA_DATA_DIR "/"), m_printers);
+    m_main = std::make_unique<dialogo>(m_fakes.services());
+    m_help = std::make_unique<ayuda>(QStringLiteral(PARLANZA_DATA_DIR "/"), m_fakes.printers);
     m_help->show();
     m_main->show();
     QVERIFY(QTest::qWaitForWindowActive(m_main.get()));

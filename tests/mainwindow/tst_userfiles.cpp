@@ -1,9 +1,6 @@
-#include "FakeDesktop.h"
 #include "TestSupport.h"
+#include "WindowFakes.h"
 #include "app/StartArguments.h"
-#include "mainwindow/dialogo.h"
-#include "platform/Clock.h"
-#include "platform/RandomSource.h"
 
 #include <QDropEvent>
 #include <QMimeData>
@@ -89,12 +86,8 @@ void TestUserFiles::windowReadsTheBaseAskedFor()
     testsupport::writeFile(dir.filePath("otra.soy"), base("Otra"));
     testsupport::writeFile(dir.filePath("otra.txt"), base("Otra"));
 
-    FixedClock clock;
-    UniformRandom random(1);
-    FakeMessageBoxes messages;
-    CountingBeeper beeper;
-    NoPrinters printers;
-    dialogo::Services services{&clock, &random, &messages, &beeper, &printers, dir.filePath("programa")};
+    WindowFakes fakes;
+    dialogo::Services services = fakes.services(dir.filePath("programa"));
     services.userDirectory = dir.filePath("usuario");
     services.systemWide = true;
     services.premiseFile = row[1].isEmpty() ? QString() : dir.filePath(row[1]);
@@ -111,7 +104,7 @@ void TestUserFiles::windowReadsTheBaseAskedFor()
     window.mnuImpri_Click();
     QVERIFY(QFile::exists(dir.filePath("usuario/Lhistorial.TXT")));
     QVERIFY(!QFile::exists(dir.filePath("programa/Lhistorial.TXT")));
-    QCOMPARE(messages.shown, QStringList());
+    QCOMPARE(fakes.messages.shown, QStringList());
 }
 
 void TestUserFiles::commandLine_data()

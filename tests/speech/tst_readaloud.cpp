@@ -1,8 +1,5 @@
-#include "FakeDesktop.h"
 #include "TestSupport.h"
-#include "mainwindow/dialogo.h"
-#include "platform/Clock.h"
-#include "platform/RandomSource.h"
+#include "WindowFakes.h"
 #include "speech/Declaimer.h"
 #include "speech/Voice.h"
 
@@ -104,7 +101,7 @@ private slots:
         for (qsizetype i = 1; i < times.size(); ++i)
             QVERIFY2(times[i] - times[i - 1] >= pauses - 100,
                      qPrintable(QString::number(times[i] - times[i - 1])));
-        QCOMPARE(m_beeper.beeps, steps.contains("tick") ? 3 : 0);
+        QCOMPARE(m_fakes.beeper.beeps, steps.contains("tick") ? 3 : 0);
         for (const char *name : {"leerEnVozAlta", "leerCadaDiscurso", "callar", "sinVoz"}) {
             const QAction *item = window->findChild<QAction *>(name);
             QVERIFY(window->findChild<QWidget *>("Label3")->actions().contains(item));
@@ -120,24 +117,18 @@ private:
     std::unique_ptr<dialogo> open(Voice &voice)
     {
         testsupport::writeFile(
-            m_dir.filePath("dialogo.soy"),
+            m_fakes.dir.filePath("dialogo.soy"),
             testsupport::soyBytes({"DD001002001|Primera base", "Señoras y señores", "",
                                    "Señoras y señores la", "", "la patria os contempla."}));
-        m_beeper = CountingBeeper();
-        auto window = std::make_unique<dialogo>(
-            dialogo::Services{&m_clock, &m_random, &m_messages, &m_beeper, &m_printers, m_dir.path()});
+        m_fakes.beeper = CountingBeeper();
+        auto window = std::make_unique<dialogo>(m_fakes.services());
         window->attachVoice(voice);
         window->findChild<QTimer *>("Timer1")->stop(); // the test ticks by itself
         window->show();
         return window;
     }
 
-    QTemporaryDir m_dir;
-    FixedClock m_clock;
-    UniformRandom m_random{5};
-    FakeMessageBoxes m_messages;
-    CountingBeeper m_beeper;
-    NoPrinters m_printers;
+    WindowFakes m_fakes;
 };
 
 QTEST_MAIN(TestReadAloud)
