@@ -124,14 +124,6 @@ private slots:
         QVERIFY(result.out ==
                 (history ? TextFile::encodeWindows1252(expected) : expected.replace("\r\n", "\n").toUtf8()));
     }
-    void helpIsSpanish()
-    {
-        const Run result = run({"--help"});
-        QCOMPARE(result.exitCode, 0);
-        QVERIFY2(result.out.startsWith("Uso: ") && result.out.contains("Opciones:") &&
-                     !result.out.contains("Usage"),
-                 result.out.constData());
-    }
     void baseFromAPipe()
     {
         // A pipe gives its lines only once, so the base is read once for every step.

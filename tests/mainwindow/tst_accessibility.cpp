@@ -13,6 +13,7 @@
 #include <QTest>
 
 using namespace parlanza;
+using testsupport::row;
 
 class TestAccessibility : public QObject
 {
@@ -37,9 +38,9 @@ private slots:
         QTest::addColumn<bool>("inMain");
         QTest::addColumn<QString>("name");
         for (const char *name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"})
-            QTest::newRow(name) << true << name;
+            row(name, true, name);
         for (const char *name : {"Label1", "Label2"})
-            QTest::newRow(qPrintable(QStringLiteral("ayuda ") + name)) << false << name;
+            row(qPrintable(QStringLiteral("ayuda ") + name), false, name);
     }
 
     void labelsAreReadByTheirText()
@@ -63,17 +64,14 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("copied"); // nothing when the key switches the mode
-        QTest::newRow("SPACE on the mode label, next after the pause buttons")
-            << "Label5" << int(Qt::Key_Space) << "";
-        QTest::newRow("ENTER on the mode label") << "Label5" << int(Qt::Key_Enter) << "";
-        QTest::newRow("CTRL+C in the main window: the speech, one premise a line")
-            << "dialogo" << int(Qt::Key_C) << "Señoras y señores ...\nla patria. ...\n";
-        QTest::newRow("CTRL+C in the history: whole entries")
-            << "List2" << int(Qt::Key_C)
-            << "  1 Señoras y señores ...\nla patria. ...\n  2 Señoras y señores la patria. ";
-        QTest::newRow("CTRL+C in the help list: the lines without numbers")
-            << "List1" << int(Qt::Key_C)
-            << "========================================\nÍNDICE (un clic en un capítulo lleva a él)";
+        row("SPACE on the mode label, next after the pause buttons", "Label5", int(Qt::Key_Space), "");
+        row("ENTER on the mode label", "Label5", int(Qt::Key_Enter), "");
+        row("CTRL+C in the main window: the speech, one premise a line", "dialogo", int(Qt::Key_C),
+            "Señoras y señores ...\nla patria. ...\n");
+        row("CTRL+C in the history: whole entries", "List2", int(Qt::Key_C),
+            "  1 Señoras y señores ...\nla patria. ...\n  2 Señoras y señores la patria. ");
+        row("CTRL+C in the help list: the lines without numbers", "List1", int(Qt::Key_C),
+            "========================================\nÍNDICE (un clic en un capítulo lleva a él)");
     }
 
     void keys()
@@ -105,10 +103,10 @@ private slots:
     void windowsPlacedNormalAndWithinTheScreen_data()
     {
         QTest::addColumn<Qt::WindowState>("state");
-        QTest::newRow("restart from a normal window") << Qt::WindowNoState;
-        QTest::newRow("restart from a maximised window") << Qt::WindowMaximized;
-        QTest::newRow("restart from a full-screen window") << Qt::WindowFullScreen;
-        QTest::newRow("restart from a minimised window") << Qt::WindowMinimized;
+        row("restart from a normal window", Qt::WindowNoState);
+        row("restart from a maximised window", Qt::WindowMaximized);
+        row("restart from a full-screen window", Qt::WindowFullScreen);
+        row("restart from a minimised window", Qt::WindowMinimized);
     }
 
     void windowsPlacedNormalAndWithinTheScreen()

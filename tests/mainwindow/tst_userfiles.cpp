@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace parlanza;
+using testsupport::row;
 
 // Which premise base file is read and where the history is written: the program's folder, the user's data
 // folder, a file asked for on the command line or dropped on the window.
@@ -23,20 +24,17 @@ private slots:
         QTest::addColumn<QStringList>("row");
         const QString user = QStringLiteral("home/.local/share/parlanza");
         const QString installed = QStringLiteral("usr/share/games/parlanza");
-        QTest::newRow("build tree: all beside the program") << QStringList{"build", "", "", "build", "build"};
-        QTest::newRow("build tree: the user's own base first")
-            << QStringList{"build", "", "own", user, "build"};
-        QTest::newRow("copy inside the home writes beside itself")
-            << QStringList{"home/x", "", "", "home/x", "home/x"};
-        QTest::newRow("system-wide: history in the user's folder")
-            << QStringList{"usr/games", "", "", installed, user};
-        QTest::newRow("system-wide: an absolute XDG_DATA_HOME")
-            << QStringList{"usr/games", "/datos", "", installed, "datos/parlanza"};
-        QTest::newRow("system-wide: a relative XDG_DATA_HOME is ignored")
-            << QStringList{"usr/games", "datos", "", installed, user};
-        QTest::newRow("install inside the home writes beside the data")
-            << QStringList{"home/.local/games", "", "", "home/.local/share/games/parlanza",
-                           "home/.local/share/games/parlanza"};
+        row("build tree: all beside the program", QStringList{"build", "", "", "build", "build"});
+        row("build tree: the user's own base first", QStringList{"build", "", "own", user, "build"});
+        row("copy inside the home writes beside itself", QStringList{"home/x", "", "", "home/x", "home/x"});
+        row("system-wide: history in the user's folder", QStringList{"usr/games", "", "", installed, user});
+        row("system-wide: an absolute XDG_DATA_HOME",
+            QStringList{"usr/games", "/datos", "", installed, "datos/parlanza"});
+        row("system-wide: a relative XDG_DATA_HOME is ignored",
+            QStringList{"usr/games", "datos", "", installed, user});
+        row("install inside the home writes beside the data",
+            QStringList{"home/.local/games", "", "", "home/.local/share/games/parlanza",
+                        "home/.local/share/games/parlanza"});
     }
 
     void layouts()
@@ -60,11 +58,11 @@ private slots:
         // A dialogo.soy of the user's, the file asked for, the file dropped, and the base that is then
         // loaded.
         QTest::addColumn<QStringList>("row");
-        QTest::newRow("the program's base") << QStringList{"", "", "", "Programa"};
-        QTest::newRow("the user's own base") << QStringList{"own", "", "", "Propia"};
-        QTest::newRow("the file asked for, at every restart") << QStringList{"own", "otra.soy", "", "Otra"};
-        QTest::newRow("a dropped .soy file, at every restart") << QStringList{"own", "", "otra.soy", "Otra"};
-        QTest::newRow("a dropped text file is refused") << QStringList{"", "", "otra.txt", "Programa"};
+        row("the program's base", QStringList{"", "", "", "Programa"});
+        row("the user's own base", QStringList{"own", "", "", "Propia"});
+        row("the file asked for, at every restart", QStringList{"own", "otra.soy", "", "Otra"});
+        row("a dropped .soy file, at every restart", QStringList{"own", "", "otra.soy", "Otra"});
+        row("a dropped text file is refused", QStringList{"", "", "otra.txt", "Programa"});
     }
 
     void windowReadsTheBaseAskedFor()

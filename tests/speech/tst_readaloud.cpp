@@ -14,6 +14,7 @@
 #include <map>
 
 using namespace parlanza;
+using testsupport::row;
 
 class TestReadAloud : public QObject
 {
@@ -29,27 +30,25 @@ private slots:
         QTest::addColumn<QString>("problem");
         const QString fake = QStringLiteral("parlanzaprueba");
         const QStringList speech = {"Señoras y señores", "la patria os contempla."};
-        QTest::newRow("the speech on display, a phrase per premise")
-            << fake << QStringList{"leer"} << speech << 50 + Declaimer::kPauseMs << "";
+        row("the speech on display, a phrase per premise", fake, QStringList{"leer"}, speech,
+            50 + Declaimer::kPauseMs, "");
         // "Señoras y señores la", a line between the groups, starts the run-on speech too but leads nowhere.
-        QTest::newRow("run-on premises read one by one")
-            << fake << QStringList{"seguidas", "Command1", "leer"} << speech << 50 + Declaimer::kPauseMs
-            << "";
-        QTest::newRow("a speech shown again by the step-back button")
-            << fake << QStringList{"Command1", "Command4", "leer"} << speech << 50 + Declaimer::kPauseMs
-            << "";
-        QTest::newRow("the chosen history entry") << fake << QStringList{"Command1", "visualiza", "leer"}
-                                                  << speech << 50 + Declaimer::kPauseMs << "";
-        QTest::newRow("a new reading cuts the one in progress")
-            << fake << QStringList{"leer", "luego", "leer"} << QStringList{speech[0]} + speech << 0 << "";
-        QTest::newRow("Callar stops the reading")
-            << fake << QStringList{"leer", "luego", "callar"} << speech.mid(0, 1) << 0 << "";
-        QTest::newRow("every new speech of automatic mode, after its beeps")
-            << fake << QStringList{"cada", "Label5", "esperar", "tick"} << speech + speech << 0 << "";
-        QTest::newRow("no speech service: disabled, saying what to install")
-            << "ninguno" << QStringList{"leer"} << QStringList() << 0 << Declaimer::missingServiceText();
-        QTest::newRow("no Spanish voice: disabled, saying what to install")
-            << "sinespanol" << QStringList{"leer"} << QStringList() << 0 << Declaimer::missingVoiceText();
+        row("run-on premises read one by one", fake, QStringList{"seguidas", "Command1", "leer"}, speech,
+            50 + Declaimer::kPauseMs, "");
+        row("a speech shown again by the step-back button", fake, QStringList{"Command1", "Command4", "leer"},
+            speech, 50 + Declaimer::kPauseMs, "");
+        row("the chosen history entry", fake, QStringList{"Command1", "visualiza", "leer"}, speech,
+            50 + Declaimer::kPauseMs, "");
+        row("a new reading cuts the one in progress", fake, QStringList{"leer", "luego", "leer"},
+            QStringList{speech[0]} + speech, 0, "");
+        row("Callar stops the reading", fake, QStringList{"leer", "luego", "callar"}, speech.mid(0, 1), 0,
+            "");
+        row("every new speech of automatic mode, after its beeps", fake,
+            QStringList{"cada", "Label5", "esperar", "tick"}, speech + speech, 0, "");
+        row("no speech service: disabled, saying what to install", "ninguno", QStringList{"leer"},
+            QStringList(), 0, Declaimer::missingServiceText());
+        row("no Spanish voice: disabled, saying what to install", "sinespanol", QStringList{"leer"},
+            QStringList(), 0, Declaimer::missingVoiceText());
     }
     void whatIsReadAndWhen()
     {
