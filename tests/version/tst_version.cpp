@@ -107,7 +107,7 @@ class TestVersion : public QObject
     }
 
 private slots:
-    void programsOwnResource()
+    void programsOwnResourceAndLanguageNames()
     {
         CFileVersionInfo version;
         version.setFullPathName(kProgram);
@@ -115,6 +115,10 @@ private slots:
         QCOMPARE(version.StructureVersion(), QStringLiteral("1.0"));
         QCOMPARE(version.FileVersion(), QString());
         QCOMPARE(version.LanguageName(), QStringLiteral("español (España)"));
+        QCOMPARE(vr::languageName(0x0409), QStringLiteral("inglés (Estados Unidos)"));
+        QCOMPARE(vr::languageName(0x00FE), QStringLiteral("Idioma desconocido"));
+        QCOMPARE(vr::languageName(0x0000), QStringLiteral("Idioma neutral"));
+        QCOMPARE(vr::languageName(0x0800), QStringLiteral("Idioma neutral"));
     }
 
     void reader_data()
@@ -230,14 +234,6 @@ private slots:
         QCOMPARE(vr::query(resource, u"\\")->length, 52);
         QCOMPARE(vr::query(resource, u"\\StringFileInfo")->length, 0);
         QVERIFY(!vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\Falta"));
-    }
-
-    void languageNames()
-    {
-        QCOMPARE(vr::languageName(0x0409), QStringLiteral("inglés (Estados Unidos)"));
-        QCOMPARE(vr::languageName(0x00FE), QStringLiteral("Idioma desconocido"));
-        QCOMPARE(vr::languageName(0x0000), QStringLiteral("Idioma neutral"));
-        QCOMPARE(vr::languageName(0x0800), QStringLiteral("Idioma neutral"));
     }
 };
 
