@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 #include "core/PremiseBaseCheck.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace parlanza;

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace parlanza;

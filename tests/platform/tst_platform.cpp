@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
 
 using namespace parlanza;
 using testsupport::failureOf;

@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>

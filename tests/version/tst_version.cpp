@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 using namespace parlanza;
 namespace vr = parlanza::versionresource;
@@ -214,26 +213,6 @@ private slots:
         version.setFullPathName(m_dir.filePath("no-existe.exe"));
         QVERIFY(!version.Available());
         QCOMPARE(version.FileType(), QStringLiteral("Application"));
-    }
-
-    void keysMatchIgnoringCaseAndTextsAreSingleByte()
-    {
-        vr::VersionInfo lower = info(0x10000, 0);
-        lower.tableKey = QStringLiteral("0c0a04b0");
-        lower.strings = {{QStringLiteral("productversion"), QStringLiteral("versión ñ")},
-                         {QStringLiteral("Comments"), QStringLiteral("fuera de 1252: \u4e2d")}};
-        const QByteArray resource = vr::build(lower);
-        const auto value = vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\ProductVersion");
-        QVERIFY(value);
-        QCOMPARE(value->data, QByteArray("versi\xF3n \xF1\0", 10));
-        QCOMPARE(value->length, 10);
-        // A character Windows-1252 lacks reads back as "?", not as a control character.
-        QCOMPARE(vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\Comments")->data,
-                 QByteArray("fuera de 1252: ?\0", 17));
-        QCOMPARE(vr::query(resource, u"\\\\VarFileInfo\\Translation")->length, 4);
-        QCOMPARE(vr::query(resource, u"\\")->length, 52);
-        QCOMPARE(vr::query(resource, u"\\StringFileInfo")->length, 0);
-        QVERIFY(!vr::query(resource, u"\\StringFileInfo\\0C0A04B0\\Falta"));
     }
 };
 
