@@ -108,11 +108,11 @@ private slots:
         // option was unknown, and the base file asked for.
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("expected");
-        testsupport::row("no arguments: the usual base", QStringList{}, QStringLiteral("0|0|"));
-        testsupport::row("a relative path is made absolute", QStringList{"bases/otra.soy"},
-                         "0|0|" + QDir::currentPath() + "/bases/otra.soy");
-        testsupport::row("two files are refused", QStringList{"a.soy", "b.soy"}, QStringLiteral("2|0|"));
-        testsupport::row("an unknown option is told apart", QStringList{"--nada"}, QStringLiteral("2|1|"));
+        row("no arguments: the usual base", QStringList{}, "0|0|");
+        row("a relative path is made absolute", QStringList{"bases/otra.soy"},
+            "0|0|" + QDir::currentPath() + "/bases/otra.soy");
+        row("two files are refused", QStringList{"a.soy", "b.soy"}, "2|0|");
+        row("an unknown option is told apart", QStringList{"--nada"}, "2|1|");
     }
 
     void commandLine()
