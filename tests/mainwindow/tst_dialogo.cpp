@@ -1,5 +1,5 @@
+#include "FakeDesktop.h"
 #include "TestSupport.h"
-#include "WindowFakes.h"
 #include "platform/DesignUnits.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
+#include "FakeDesktop.h"
 #include "TestSupport.h"
-#include "WindowFakes.h"
 #include "app/StartArguments.h"
 
 #include <QDropEvent>

@@ -1,5 +1,5 @@
+#include "FakeDesktop.h"
 #include "TestSupport.h"
-#include "WindowFakes.h"
 #include "speech/Declaimer.h"
 #include "speech/Voice.h"
 
@@ -22,8 +22,7 @@ class TestReadAloud : public QObject
 private slots:
     void whatIsReadAndWhen_data()
     {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("said");
+        testsupport::columns<QStringList>({"steps", "said"});
         QTest::addColumn<bool>("paused");    // then phrases said come at least 50 ms plus the pause apart
         QTest::addColumn<QString>("engine"); // empty: the test engine, with its Spanish voice
         const QStringList speech = {"Señoras y señores", "la patria os contempla."};
@@ -45,8 +44,7 @@ private slots:
     }
     void whatIsReadAndWhen()
     {
-        QFETCH(QStringList, steps);
-        QFETCH(QStringList, said);
+        const auto [steps, said] = testsupport::fetch<QStringList>({"steps", "said"});
         QFETCH(bool, paused);
         QFETCH(QString, engine);
         const int pauses = paused ? 50 + Declaimer::kPauseMs : 0;

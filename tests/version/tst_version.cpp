@@ -147,6 +147,10 @@ private slots:
         two.tableKey = QStringLiteral("040904E4");
         two.strings = {{QStringLiteral("ProductVersion"), QStringLiteral("primera")}};
         row("two translations: the first counts", good(two), "1.00.0000||NT-Win32|Application||primera");
+        vr::VersionInfo lower = info(0x10000, 0); // keys match whatever their case
+        lower.tableKey = QStringLiteral("0c0a04b0");
+        lower.strings = {{QStringLiteral("productversion"), QStringLiteral("7.1 beta")}};
+        row("keys in lower case", good(lower), "1.00.0000|" + nt);
         vr::VersionInfo noList = info(0x10000, 0);
         noList.translations.clear();
         row("no translation list", good(noList), "1.00.0000||NT-Win32|Application||");
