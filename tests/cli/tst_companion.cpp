@@ -11,7 +11,6 @@
 #include <QTest>
 
 using namespace parlanza;
-using testsupport::table;
 
 namespace {
 
@@ -65,7 +64,7 @@ private slots:
     }
     void commands_data()
     {
-        table("cli/companion-ordenes.txt", {"base", "arguments", "exitCode", "out", "err"});
+        testsupport::table("cli/companion-ordenes.txt", {"base", "arguments", "exitCode", "out", "err"});
     }
     void commands()
     {

@@ -36,8 +36,7 @@ private slots:
     void headerFields_data()
     {
         // The base's tag, its end marker, the group sizes and the title, blank-separated.
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("fields");
+        testsupport::columns<QString>({"header", "fields"});
         const QString ten = QStringLiteral("002").repeated(10);
         row("two groups", "DD001012007|Titulo", "DD001-02 DD002 12,7 Titulo");
         row("one spare character is ignored", "DD0010120070|Titulo", "DD001-02 DD002 12,7 Titulo");

@@ -5,7 +5,6 @@
 
 using namespace parlanza;
 using testsupport::row;
-using testsupport::table;
 
 namespace {
 
@@ -39,7 +38,7 @@ class TestPremiseBaseCheck : public QObject
 private slots:
     void findings_data()
     {
-        table("core/basecheck-hallazgos.txt", {"lines", "expected"});
+        testsupport::table("core/basecheck-hallazgos.txt", {"lines", "expected"});
         const QString full =
             "DD001003002|Base\nuno premisa\ndos premisa\n\n\n\ntres\ncuatro" + QString(32759, u'\n');
         row("32767 lines are all read", full, "-");

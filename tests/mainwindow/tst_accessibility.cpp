@@ -60,24 +60,24 @@ private slots:
 
     void keys_data()
     {
-        QTest::addColumn<QString>("target");
+        // The control the key goes to, and what it copies: nothing when the key switches the mode.
+        testsupport::columns<QString>({"target", "copied"});
         QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("copied"); // nothing when the key switches the mode
-        row("SPACE on the mode label, next after the pause buttons", "Label5", int(Qt::Key_Space), "");
-        row("ENTER on the mode label", "Label5", int(Qt::Key_Enter), "");
-        row("CTRL+C in the main window: the speech, one premise a line", "dialogo", int(Qt::Key_C),
-            "Señoras y señores ...\nla patria. ...\n");
-        row("CTRL+C in the history: whole entries", "List2", int(Qt::Key_C),
-            "  1 Señoras y señores ...\nla patria. ...\n  2 Señoras y señores la patria. ");
-        row("CTRL+C in the help list: the lines without numbers", "List1", int(Qt::Key_C),
-            "========================================\nÍNDICE (un clic en un capítulo lleva a él)");
+        row("SPACE on the mode label, next after the pause buttons", "Label5", "", int(Qt::Key_Space));
+        row("ENTER on the mode label", "Label5", "", int(Qt::Key_Enter));
+        row("CTRL+C in the main window: the speech, one premise a line", "dialogo",
+            "Señoras y señores ...\nla patria. ...\n", int(Qt::Key_C));
+        row("CTRL+C in the history: whole entries", "List2",
+            "  1 Señoras y señores ...\nla patria. ...\n  2 Señoras y señores la patria. ", int(Qt::Key_C));
+        row("CTRL+C in the help list: the lines without numbers", "List1",
+            "========================================\nÍNDICE (un clic en un capítulo lleva a él)",
+            int(Qt::Key_C));
     }
 
     void keys()
     {
-        QFETCH(QString, target);
+        const auto [target, copied] = testsupport::fetch({"target", "copied"});
         QFETCH(int, key);
-        QFETCH(QString, copied);
         QApplication::clipboard()->clear();
         auto *help = m_help->findChild<QListWidget *>("List1");
         help->item(0)->setSelected(true);

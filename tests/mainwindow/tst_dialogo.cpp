@@ -14,8 +14,6 @@
 #include <memory>
 
 using namespace parlanza;
-using testsupport::row;
-using testsupport::table;
 
 namespace {
 
@@ -129,7 +127,10 @@ private slots:
         m_fakes.reset();
     }
 
-    void actions_data() { table("mainwindow/dialogo-acciones.txt", {"script", "expected", "speech"}); }
+    void actions_data()
+    {
+        testsupport::table("mainwindow/dialogo-acciones.txt", {"script", "expected", "speech"});
+    }
     void actions()
     {
         const auto [script, expected, speech] = testsupport::fetch({"script", "expected", "speech"});

@@ -68,8 +68,7 @@ private slots:
     void failuresNameTheFile_data()
     {
         QTest::addColumn<bool>("writing");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("reason");
+        testsupport::columns<QString>({"path", "reason"});
         row("reading a missing file", false, m_dir.filePath("no.soy"), "No se encuentra el archivo");
         row("reading a folder", false, m_dir.path(), "es una carpeta");
         row("writing into a missing folder", true, m_dir.filePath("no/L.TXT"), "no hay permiso");
