@@ -120,11 +120,9 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, expected);
         const StartArguments start = readStartArguments(QStringList{"parlanza"} + arguments);
-        QCOMPARE(QStringLiteral("%1|%2|%3")
-                     .arg(int(start.action))
-                     .arg(int(start.unknownOption))
-                     .arg(start.premiseFile),
-                 expected);
+        const QString done =
+            QString::number(int(start.action)) + u'|' + QString::number(int(start.unknownOption));
+        QCOMPARE(done + u'|' + start.premiseFile, expected);
     }
 };
 
