@@ -1,11 +1,15 @@
 #pragma once
 
+#include "mainwindow/dialogo.h"
+#include "platform/Clock.h"
 #include "platform/DesktopServices.h"
 #include "platform/LinePrinter.h"
+#include "platform/RandomSource.h"
 
 #include <QEventLoop>
 #include <QPrinter>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 
 // Records the message boxes instead of showing them; can keep each one "open" for a while, running events
@@ -43,4 +47,22 @@ public:
         return nullptr;
     }
     int asked = 0;
+};
+
+// What a main window under test is given: a fixed clock, a seeded random source, message boxes and beeps
+// recorded, no printer, and a folder of its own.
+struct WindowFakes
+{
+    QTemporaryDir dir;
+    parlanza::FixedClock clock{0.0f, QStringLiteral("06/12/2026")};
+    parlanza::UniformRandom random{5};
+    FakeMessageBoxes messages;
+    CountingBeeper beeper;
+    NoPrinters printers;
+
+    parlanza::dialogo::Services services(const QString &folder)
+    {
+        return {&clock, &random, &messages, &beeper, &printers, folder};
+    }
+    parlanza::dialogo::Services services() { return services(dir.path()); }
 };

@@ -51,21 +51,28 @@ inline void rowsFromFile(const QString &path)
     }
 }
 
-// Columns of text, and their rows from the file NAME under tests/ (see rowsFromFile).
-inline void table(const char *name, std::initializer_list<const char *> columns)
+// Columns of one type: columns<int>({"a", "b"}).
+template<typename T>
+void columns(std::initializer_list<const char *> names)
 {
-    for (const char *column : columns)
-        QTest::addColumn<QString>(column);
+    for (const char *name : names)
+        QTest::addColumn<T>(name);
+}
+
+// Columns of text, and their rows from the file NAME under tests/ (see rowsFromFile).
+inline void table(const char *name, std::initializer_list<const char *> names)
+{
+    columns<QString>(names);
     rowsFromFile(QStringLiteral(PARLANZA_TESTS_DIR "/") + QLatin1String(name));
 }
 
-// The current row's values in text columns: const auto [a, b] = fetch({"a", "b"});
-template<std::size_t N>
-std::array<QString, N> fetch(const char *const (&columns)[N])
+// The current row's values in columns of one type: const auto [a, b] = fetch({"a", "b"});
+template<typename T = QString, std::size_t N>
+std::array<T, N> fetch(const char *const (&columns)[N])
 {
-    std::array<QString, N> values;
+    std::array<T, N> values;
     for (std::size_t i = 0; i < N; ++i)
-        values[i] = *static_cast<QString *>(QTest::qData(columns[i], QMetaType::QString));
+        values[i] = *static_cast<T *>(QTest::qData(columns[i], qMetaTypeId<T>()));
     return values;
 }
 

@@ -152,8 +152,10 @@ for row in "${rows[@]}"; do
     fi
     folder=${file%%/*}
     # The tests of the same subsystem first: they usually catch the fault, and need little building.
+    # Only tests that are programs of their own: another test may run one of them with other settings.
     mapfile -t near < <(ctest --test-dir "$build/tests/$folder" -N -L 'unit|gui' 2>/dev/null |
-        sed -n 's/^ *Test *#[0-9]*: \([^ ]*\)$/\1/p')
+        sed -n 's/^ *Test *#[0-9]*: \([^ ]*\)$/\1/p' |
+        while read -r name; do [ -x "$build/tests/$folder/$name" ] && echo "$name"; done)
     verdict=""
     if [ ${#near[@]} -gt 0 ]; then
         if ! cmake --build "$build" -j2 --target "${near[@]}" >"$log" 2>&1; then

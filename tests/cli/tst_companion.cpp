@@ -11,7 +11,6 @@
 #include <QTest>
 
 using namespace parlanza;
-using testsupport::table;
 
 namespace {
 
@@ -65,7 +64,7 @@ private slots:
     }
     void commands_data()
     {
-        table("cli/companion-ordenes.txt", {"base", "arguments", "exitCode", "out", "err"});
+        testsupport::table("cli/companion-ordenes.txt", {"base", "arguments", "exitCode", "out", "err"});
     }
     void commands()
     {
@@ -123,14 +122,6 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         QVERIFY(result.out ==
                 (history ? TextFile::encodeWindows1252(expected) : expected.replace("\r\n", "\n").toUtf8()));
-    }
-    void helpIsSpanish()
-    {
-        const Run result = run({"--help"});
-        QCOMPARE(result.exitCode, 0);
-        QVERIFY2(result.out.startsWith("Uso: ") && result.out.contains("Opciones:") &&
-                     !result.out.contains("Usage"),
-                 result.out.constData());
     }
     void baseFromAPipe()
     {

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "core/PlainLists.h"
 #include "core/PremiseBase.h"
 #include "core/PremiseBaseCheck.h"
@@ -9,6 +10,7 @@
 #include <QTest>
 
 using namespace parlanza;
+using testsupport::row;
 
 namespace {
 
@@ -34,31 +36,21 @@ private slots:
     void headerFields_data()
     {
         // The base's tag, its end marker, the group sizes and the title, blank-separated.
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("fields");
+        testsupport::columns<QString>({"header", "fields"});
         const QString ten = QStringLiteral("002").repeated(10);
-        QTest::newRow("two groups") << "DD001012007|Titulo"
-                                    << "DD001-02 DD002 12,7 Titulo";
-        QTest::newRow("one spare character is ignored") << "DD0010120070|Titulo"
-                                                        << "DD001-02 DD002 12,7 Titulo";
-        QTest::newRow("two spare characters are a group") << "DD00101200700|T"
-                                                          << "DD001-03 DD002 12,7,0 T";
-        QTest::newRow("no groups") << "DD007|Vacia"
-                                   << "DD007-00 DD008  Vacia";
-        QTest::newRow("ten groups") << "DD010" + ten + "|Diez"
-                                    << "DD010-10 DD011 2,2,2,2,2,2,2,2,2,2 Diez";
-        QTest::newRow("ten groups and a spare character") << "DD010" + ten + "0|Diez"
-                                                          << "DD010-10 DD011 2,2,2,2,2,2,2,2,2,2 Diez";
-        QTest::newRow("end marker of base 99 has three digits") << "DD099002|Fin"
-                                                                << "DD099-01 DD0100 2 Fin";
-        QTest::newRow("a tab is not a blank") << "DD001003\t12|Titulo"
-                                              << "DD001-02 DD002 3,0 Titulo";
-        QTest::newRow("an emoji before the bar is one spare column") << "DD001003004🙂|Fiesta"
-                                                                     << "DD001-02 DD002 3,4 Fiesta";
-        QTest::newRow("an emoji in a size field is one column") << "DD001003🙂04005|Boda"
-                                                                << "DD001-03 DD002 3,0,5 Boda";
-        QTest::newRow("emoji in the title stay whole") << "DD002002|🎉 Boda 🎉"
-                                                       << "DD002-01 DD003 2 🎉 Boda 🎉";
+        row("two groups", "DD001012007|Titulo", "DD001-02 DD002 12,7 Titulo");
+        row("one spare character is ignored", "DD0010120070|Titulo", "DD001-02 DD002 12,7 Titulo");
+        row("two spare characters are a group", "DD00101200700|T", "DD001-03 DD002 12,7,0 T");
+        row("no groups", "DD007|Vacia", "DD007-00 DD008  Vacia");
+        row("ten groups", "DD010" + ten + "|Diez", "DD010-10 DD011 2,2,2,2,2,2,2,2,2,2 Diez");
+        row("ten groups and a spare character", "DD010" + ten + "0|Diez",
+            "DD010-10 DD011 2,2,2,2,2,2,2,2,2,2 Diez");
+        row("end marker of base 99 has three digits", "DD099002|Fin", "DD099-01 DD0100 2 Fin");
+        row("a tab is not a blank", "DD001003\t12|Titulo", "DD001-02 DD002 3,0 Titulo");
+        row("an emoji before the bar is one spare column", "DD001003004🙂|Fiesta",
+            "DD001-02 DD002 3,4 Fiesta");
+        row("an emoji in a size field is one column", "DD001003🙂04005|Boda", "DD001-03 DD002 3,0,5 Boda");
+        row("emoji in the title stay whole", "DD002002|🎉 Boda 🎉", "DD002-01 DD003 2 🎉 Boda 🎉");
     }
 
     void headerFields()
@@ -80,12 +72,12 @@ private slots:
     void listsMakeTheBase_data()
     {
         QTest::addColumn<QString>("lists");
-        QTest::newRow("four groups, accents and blanks kept")
-            << "Boda de Ana\n\nQueridos novios,\n  Señoras y señores, \n\nhoy brindamos\n\npor la "
-               "felicidad\ny el amor\n\ny que viva.\n";
-        QTest::newRow("one group") << numberedLists({3});
-        QTest::newRow("ten groups") << numberedLists({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-        QTest::newRow("groups as large as their fields hold") << numberedLists({998, 999, 2});
+        row("four groups, accents and blanks kept",
+            "Boda de Ana\n\nQueridos novios,\n  Señoras y señores, \n\nhoy brindamos\n\npor la "
+            "felicidad\ny el amor\n\ny que viva.\n");
+        row("one group", numberedLists({3}));
+        row("ten groups", numberedLists({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+        row("groups as large as their fields hold", numberedLists({998, 999, 2}));
     }
 
     // Lists made into a base are read by the composer as the lists say: every premise of group k is drawn in

@@ -1,11 +1,10 @@
 #include "TestSupport.h"
 #include "core/PremiseBaseCheck.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace parlanza;
-using testsupport::table;
+using testsupport::row;
 
 namespace {
 
@@ -39,23 +38,20 @@ class TestPremiseBaseCheck : public QObject
 private slots:
     void findings_data()
     {
-        table("core/basecheck-hallazgos.txt", {"lines", "expected"});
+        testsupport::table("core/basecheck-hallazgos.txt", {"lines", "expected"});
         const QString full =
             "DD001003002|Base\nuno premisa\ndos premisa\n\n\n\ntres\ncuatro" + QString(32759, u'\n');
-        testsupport::row("32767 lines are all read", full, QStringLiteral("-"));
+        row("32767 lines are all read", full, "-");
         // Columns are characters: an emoji is one, though it takes two code units.
-        testsupport::row("an emoji before the bar is one spare character",
-                         QStringLiteral("DD001003🙂|Base\nuno premisa\ndos premisa"),
-                         QStringLiteral("1:W:sobra un carácter"));
-        testsupport::row("three emoji before DD0 give the number DD",
-                         QStringLiteral("🙂🙂🙂DD001|Risas\nuna premisa"), QStringLiteral("1:E:«DD»"));
-        testsupport::row("DD0 in column 2 with its start marker in reach loads",
-                         QStringLiteral(" DD00002|Cero\ncero premisa"), QStringLiteral("1:W:columnas 1 a 3"));
-        testsupport::row("DD0 in column 2 with its start marker out of reach",
-                         QStringLiteral("xDD01002|Uno\nuno premisa"),
-                         QStringLiteral("1:W:columnas 1 a 3\n1:E:no lleva «DD001»"));
-        testsupport::row("a base past line 32767", full + "\nDD002002|Tarde",
-                         QStringLiteral("32768:E:solo lee las 32767\n32768:E:después de la línea 32767"));
+        row("an emoji before the bar is one spare character", "DD001003🙂|Base\nuno premisa\ndos premisa",
+            "1:W:sobra un carácter");
+        row("three emoji before DD0 give the number DD", "🙂🙂🙂DD001|Risas\nuna premisa", "1:E:«DD»");
+        row("DD0 in column 2 with its start marker in reach loads", " DD00002|Cero\ncero premisa",
+            "1:W:columnas 1 a 3");
+        row("DD0 in column 2 with its start marker out of reach", "xDD01002|Uno\nuno premisa",
+            "1:W:columnas 1 a 3\n1:E:no lleva «DD001»");
+        row("a base past line 32767", full + "\nDD002002|Tarde",
+            "32768:E:solo lee las 32767\n32768:E:después de la línea 32767");
     }
     void findings()
     {

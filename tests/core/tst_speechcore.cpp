@@ -87,11 +87,7 @@ private slots:
     {
         // The base picked, the file's length (the three bases, then filler), the lines read when fewer than
         // counted, the section loaded (its first line and length), and whether a speech is composed.
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<int>("fileLines");
-        QTest::addColumn<int>("lineCount");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("count");
+        testsupport::columns<int>({"entry", "fileLines", "lineCount", "first", "count"});
         QTest::addColumn<bool>("composes");
         row("first base up to the second header", 0, 27, 0, 0, 13, true);
         row("middle base up to the next header", 1, 27, 0, 13, 8, true);
@@ -104,11 +100,8 @@ private slots:
     }
     void selectionLoadsTheSection()
     {
-        QFETCH(int, entry);
-        QFETCH(int, fileLines);
-        QFETCH(int, lineCount);
-        QFETCH(int, first);
-        QFETCH(int, count);
+        const auto [entry, fileLines, lineCount, first, count] =
+            testsupport::fetch<int>({"entry", "fileLines", "lineCount", "first", "count"});
         QFETCH(bool, composes);
         const QStringList lines = kThreeBases + QStringList(fileLines - kThreeBases.size(), "relleno");
         SpeechCore &core = makeCore(lines);

@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 #include "export/HistoryRecord.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>

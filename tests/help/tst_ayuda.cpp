@@ -192,9 +192,8 @@ private slots:
         QString hundred;
         for (int i = 1; i <= 100; ++i)
             hundred += QStringLiteral("%1").arg(i, 5);
-        testsupport::row("past a hundred matches all are selected, a hundred named",
-                         QStringLiteral("150*iguales"), QStringLiteral("iguales"),
-                         "iguales   Nº Similitudes= " + hundred, QStringLiteral("150"));
+        row("past a hundred matches all are selected, a hundred named", "150*iguales", "iguales",
+            "iguales   Nº Similitudes= " + hundred, "150");
     }
     void searchAnswer()
     {

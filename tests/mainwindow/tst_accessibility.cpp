@@ -1,10 +1,7 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
 #include "help/ayuda.h"
-#include "mainwindow/dialogo.h"
-#include "platform/Clock.h"
 #include "platform/DesignUnits.h"
-#include "platform/RandomSource.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,138 +9,123 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace parlanza;
+using testsupport::row;
 
 class TestAccessibility : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void labelsAreReadByTheirText_data();
-    void labelsAreReadByTheirText();
-    void keys_data();
-    void keys();
-    void windowsPlacedNormalAndWithinTheScreen_data();
-    void windowsPlacedNormalAndWithinTheScreen();
+    void init()
+    {
+        m_help.reset();
+        testsupport::writeFile(
+            m_fakes.dir.filePath("dialogo.soy"),
+            testsupport::soyBytes({"DD001002001|Base", "Señoras y señores", "", "", "", "la patria."}));
+        m_main = std::make_unique<dialogo>(m_fakes.services());
+        m_help = std::make_unique<ayuda>(QStringLiteral(PARLANZA_DATA_DIR "/"), m_fakes.printers);
+        m_help->show();
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+    }
+
+    void labelsAreReadByTheirText_data()
+    {
+        QTest::addColumn<bool>("inMain");
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"})
+            row(name, true, name);
+        for (const char *name : {"Label1", "Label2"})
+            row(qPrintable(QStringLiteral("ayuda ") + name), false, name);
+    }
+
+    void labelsAreReadByTheirText()
+    {
+        QFETCH(bool, inMain);
+        QFETCH(QString, name);
+        m_main->Label3_MouseMove();
+        m_help->Command2_MouseMove();
+        auto *label =
+            (inMain ? static_cast<QWidget *>(m_main.get()) : m_help.get())->findChild<QLabel *>(name);
+        const QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(label);
+        QVERIFY(!label->text().trimmed().isEmpty());
+        QCOMPARE(accessible->text(QAccessible::Name), label->text());
+        // The mode label is a control: a button a screen reader's user can press.
+        QCOMPARE(accessible->role(),
+                 name == u"Label5" && inMain ? QAccessible::Button : QAccessible::StaticText);
+    }
+
+    void keys_data()
+    {
+        // The control the key goes to, and what it copies: nothing when the key switches the mode.
+        testsupport::columns<QString>({"target", "copied"});
+        QTest::addColumn<int>("key");
+        row("SPACE on the mode label, next after the pause buttons", "Label5", "", int(Qt::Key_Space));
+        row("ENTER on the mode label", "Label5", "", int(Qt::Key_Enter));
+        row("CTRL+C in the main window: the speech, one premise a line", "dialogo",
+            "Señoras y señores ...\nla patria. ...\n", int(Qt::Key_C));
+        row("CTRL+C in the history: whole entries", "List2",
+            "  1 Señoras y señores ...\nla patria. ...\n  2 Señoras y señores la patria. ", int(Qt::Key_C));
+        row("CTRL+C in the help list: the lines without numbers", "List1",
+            "========================================\nÍNDICE (un clic en un capítulo lleva a él)",
+            int(Qt::Key_C));
+    }
+
+    void keys()
+    {
+        const auto [target, copied] = testsupport::fetch({"target", "copied"});
+        QFETCH(int, key);
+        QApplication::clipboard()->clear();
+        auto *help = m_help->findChild<QListWidget *>("List1");
+        help->item(0)->setSelected(true);
+        help->item(2)->setSelected(true);
+        m_main->findChild<QWidget *>("Command3")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (target == u"List2") {
+            m_main->mnuPsgd_Click();
+            m_main->Command1_Click();
+            m_main->mnuvisua_Click();
+            m_main->findChild<QListWidget *>("List2")->selectAll();
+        }
+        QWidget *widget = target == u"dialogo" ? m_main.get()
+                          : target == u"List1" ? help
+                                               : QApplication::focusWidget();
+        QCOMPARE(widget->objectName(), target);
+        QTest::keyClick(widget, Qt::Key(key), key == Qt::Key_C ? Qt::ControlModifier : Qt::NoModifier);
+        QCOMPARE(QApplication::clipboard()->text(), copied);
+        QCOMPARE(m_main->core().state.autoMode, copied.isEmpty());
+    }
+
+    void windowsPlacedNormalAndWithinTheScreen_data()
+    {
+        QTest::addColumn<Qt::WindowState>("state");
+        row("restart from a normal window", Qt::WindowNoState);
+        row("restart from a maximised window", Qt::WindowMaximized);
+        row("restart from a full-screen window", Qt::WindowFullScreen);
+        row("restart from a minimised window", Qt::WindowMinimized);
+    }
+
+    void windowsPlacedNormalAndWithinTheScreen()
+    {
+        QFETCH(Qt::WindowState, state);
+        m_main->setWindowState(state);
+        QTRY_COMPARE(m_main->windowState(), state);
+        m_main->mnudiscurso_Click();
+        const QRect available = m_main->screen()->availableGeometry();
+        QTRY_COMPARE(m_main->windowState(), Qt::WindowNoState);
+        QTRY_COMPARE(m_main->frameGeometry(), fitInto(twipsRect(10, 10, 12200, 7630), available));
+        QCOMPARE(m_help->frameGeometry(), fitInto(twipsRect(0, 0, 12000, 9000), available));
+        QVERIFY(available.contains(m_main->frameGeometry()) && available.contains(m_help->frameGeometry()));
+    }
 
 private:
-    QTemporaryDir m_dir;
-    FixedClock m_clock;
-    UniformRandom m_random{5};
-    FakeMessageBoxes m_messages;
-    CountingBeeper m_beeper;
-    NoPrinters m_printers;
+    WindowFakes m_fakes;
     std::unique_ptr<dialogo> m_main;
     std::unique_ptr<ayuda> m_help;
 };
-
-void TestAccessibility::init()
-{
-    m_help.reset();
-    testsupport::writeFile(
-        m_dir.filePath("dialogo.soy"),
-        testsupport::soyBytes({"DD001002001|Base", "Señoras y señores", "", "", "", "la patria."}));
-    m_main = std::make_unique<dialogo>(
-        dialogo::Services{&m_clock, &m_random, &m_messages, &m_beeper, &m_printers, m_dir.path()});
-    m_help = std::make_unique<ayuda>(QStringLiteral(PARLANZA_DATA_DIR "/"), m_printers);
-    m_help->show();
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
-}
-
-void TestAccessibility::labelsAreReadByTheirText_data()
-{
-    QTest::addColumn<bool>("inMain");
-    QTest::addColumn<QString>("name");
-    for (const char *name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"})
-        QTest::newRow(name) << true << name;
-    for (const char *name : {"Label1", "Label2"})
-        QTest::newRow(qPrintable(QStringLiteral("ayuda ") + name)) << false << name;
-}
-
-void TestAccessibility::labelsAreReadByTheirText()
-{
-    QFETCH(bool, inMain);
-    QFETCH(QString, name);
-    m_main->Label3_MouseMove();
-    m_help->Command2_MouseMove();
-    auto *label = (inMain ? static_cast<QWidget *>(m_main.get()) : m_help.get())->findChild<QLabel *>(name);
-    const QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(label);
-    QVERIFY(!label->text().trimmed().isEmpty());
-    QCOMPARE(accessible->text(QAccessible::Name), label->text());
-    // The mode label is a control: a button a screen reader's user can press.
-    QCOMPARE(accessible->role(), name == u"Label5" && inMain ? QAccessible::Button : QAccessible::StaticText);
-}
-
-void TestAccessibility::keys_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("copied"); // nothing when the key switches the mode
-    QTest::newRow("SPACE on the mode label, next after the pause buttons")
-        << "Label5" << int(Qt::Key_Space) << "";
-    QTest::newRow("ENTER on the mode label") << "Label5" << int(Qt::Key_Enter) << "";
-    QTest::newRow("CTRL+C in the main window: the speech, one premise a line")
-        << "dialogo" << int(Qt::Key_C) << "Señoras y señores ...\nla patria. ...\n";
-    QTest::newRow("CTRL+C in the history: whole entries")
-        << "List2" << int(Qt::Key_C)
-        << "  1 Señoras y señores ...\nla patria. ...\n  2 Señoras y señores la patria. ";
-    QTest::newRow("CTRL+C in the help list: the lines without numbers")
-        << "List1" << int(Qt::Key_C)
-        << "========================================\nÍNDICE (un clic en un capítulo lleva a él)";
-}
-
-void TestAccessibility::keys()
-{
-    QFETCH(QString, target);
-    QFETCH(int, key);
-    QFETCH(QString, copied);
-    QApplication::clipboard()->clear();
-    auto *help = m_help->findChild<QListWidget *>("List1");
-    help->item(0)->setSelected(true);
-    help->item(2)->setSelected(true);
-    m_main->findChild<QWidget *>("Command3")->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    if (target == u"List2") {
-        m_main->mnuPsgd_Click();
-        m_main->Command1_Click();
-        m_main->mnuvisua_Click();
-        m_main->findChild<QListWidget *>("List2")->selectAll();
-    }
-    QWidget *widget = target == u"dialogo" ? m_main.get()
-                      : target == u"List1" ? help
-                                           : QApplication::focusWidget();
-    QCOMPARE(widget->objectName(), target);
-    QTest::keyClick(widget, Qt::Key(key), key == Qt::Key_C ? Qt::ControlModifier : Qt::NoModifier);
-    QCOMPARE(QApplication::clipboard()->text(), copied);
-    QCOMPARE(m_main->core().state.autoMode, copied.isEmpty());
-}
-
-void TestAccessibility::windowsPlacedNormalAndWithinTheScreen_data()
-{
-    QTest::addColumn<Qt::WindowState>("state");
-    QTest::newRow("restart from a normal window") << Qt::WindowNoState;
-    QTest::newRow("restart from a maximised window") << Qt::WindowMaximized;
-    QTest::newRow("restart from a full-screen window") << Qt::WindowFullScreen;
-    QTest::newRow("restart from a minimised window") << Qt::WindowMinimized;
-}
-
-void TestAccessibility::windowsPlacedNormalAndWithinTheScreen()
-{
-    QFETCH(Qt::WindowState, state);
-    m_main->setWindowState(state);
-    QTRY_COMPARE(m_main->windowState(), state);
-    m_main->mnudiscurso_Click();
-    const QRect available = m_main->screen()->availableGeometry();
-    QTRY_COMPARE(m_main->windowState(), Qt::WindowNoState);
-    QTRY_COMPARE(m_main->frameGeometry(), fitInto(twipsRect(10, 10, 12200, 7630), available));
-    QCOMPARE(m_help->frameGeometry(), fitInto(twipsRect(0, 0, 12000, 9000), available));
-    QVERIFY(available.contains(m_main->frameGeometry()) && available.contains(m_help->frameGeometry()));
-}
 
 QTEST_MAIN(TestAccessibility)
 #include "tst_accessibility.moc"

@@ -1,9 +1,6 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
-#include "mainwindow/dialogo.h"
-#include "platform/Clock.h"
 #include "platform/DesignUnits.h"
-#include "platform/RandomSource.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -12,14 +9,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 
 using namespace parlanza;
-using testsupport::row;
-using testsupport::table;
 
 namespace {
 
@@ -37,18 +31,12 @@ class TestDialogo : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    FixedClock m_clock{0.0f, QStringLiteral("06/12/2026")};
-    std::unique_ptr<UniformRandom> m_random;
-    FakeMessageBoxes m_messages;
-    CountingBeeper m_beeper;
-    NoPrinters m_printers;
+    std::unique_ptr<WindowFakes> m_fakes;
     std::unique_ptr<dialogo> m_window;
 
     void open()
     {
-        m_window = std::make_unique<dialogo>(
-            dialogo::Services{&m_clock, m_random.get(), &m_messages, &m_beeper, &m_printers, m_dir.path()});
+        m_window = std::make_unique<dialogo>(m_fakes->services());
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
@@ -120,8 +108,8 @@ class TestDialogo : public QObject
                            control<QPushButton>("Command9")->text(),
                            QString::number(control("Label3")->height()),
                            visible.join(u','),
-                           QStringLiteral("pitidos %1").arg(m_beeper.beeps),
-                           QStringLiteral("avisos %1").arg(m_messages.shown.size()),
+                           QStringLiteral("pitidos %1").arg(m_fakes->beeper.beeps),
+                           QStringLiteral("avisos %1").arg(m_fakes->messages.shown.size()),
                            QStringLiteral("filas %1").arg(historyRows())}
             .join(QStringLiteral("; "));
     }
@@ -129,20 +117,20 @@ class TestDialogo : public QObject
 private slots:
     void init()
     {
-        m_messages = FakeMessageBoxes();
-        m_beeper = CountingBeeper();
-        m_random = std::make_unique<UniformRandom>(5);
-        testsupport::writeFile(m_dir.filePath("dialogo.soy"), testsupport::soyBytes(kBases));
+        m_fakes = std::make_unique<WindowFakes>();
+        testsupport::writeFile(m_fakes->dir.filePath("dialogo.soy"), testsupport::soyBytes(kBases));
         open();
     }
     void cleanup()
     {
         m_window.reset();
-        QDir(m_dir.path()).removeRecursively();
-        QDir().mkpath(m_dir.path());
+        m_fakes.reset();
     }
 
-    void actions_data() { table("mainwindow/dialogo-acciones.txt", {"script", "expected", "speech"}); }
+    void actions_data()
+    {
+        testsupport::table("mainwindow/dialogo-acciones.txt", {"script", "expected", "speech"});
+    }
     void actions()
     {
         const auto [script, expected, speech] = testsupport::fetch({"script", "expected", "speech"});
@@ -169,11 +157,11 @@ private slots:
 
     void missingFileIsReportedOncePerFailure()
     {
-        QFile::remove(m_dir.filePath("dialogo.soy"));
-        m_messages.shown.clear();
+        QFile::remove(m_fakes->dir.filePath("dialogo.soy"));
+        m_fakes->messages.shown.clear();
         open();
         // The count, the list of bases and the selection each fail, and each says so once.
-        const QStringList &shown = m_messages.shown;
+        const QStringList &shown = m_fakes->messages.shown;
         QVERIFY2(shown.size() == 3 && shown[0].startsWith(u"No se encuentra el archivo") &&
                      shown[1] == shown[0] && shown[2].startsWith(u"La lista de bases está vacía"),
                  qPrintable(shown.join(u'\n')));
@@ -185,7 +173,7 @@ private slots:
         // Same number of bases and same first header: only a later header changes.
         QStringList edited = kBases;
         edited[6] = QStringLiteral("DD002002|Segunda base, corregida");
-        testsupport::writeFile(m_dir.filePath("dialogo.soy"), testsupport::soyBytes(edited));
+        testsupport::writeFile(m_fakes->dir.filePath("dialogo.soy"), testsupport::soyBytes(edited));
         play("mnuPI");
         QCOMPARE(control<QListWidget>("List3")->item(1)->text(), edited[6]);
     }
@@ -222,27 +210,28 @@ private slots:
         play("mnuPsgd Command1 mnuImpri");
         // The record's own form is checked with the export; here, that it lands beside the data with the
         // date.
-        const QString path = m_dir.filePath("Lhistorial.TXT");
+        const QString path = m_fakes->dir.filePath("Lhistorial.TXT");
         const QByteArray record = testsupport::readFile(path);
         QVERIFY(record.startsWith("-----") && record.contains("generado.    06/12/2026\r\n"));
         QVERIFY(record.contains("\r\n      2 Se\xF1oras y se\xF1ores la patria os contempla.  ....\r\n"));
-        QVERIFY(m_messages.shown.isEmpty());
+        QVERIFY(m_fakes->messages.shown.isEmpty());
         // A folder where the file should be: the export fails with a message and writes nothing.
-        QVERIFY(QFile::remove(path) && QDir(m_dir.path()).mkdir("Lhistorial.TXT"));
+        QVERIFY(QFile::remove(path) && QDir(m_fakes->dir.path()).mkdir("Lhistorial.TXT"));
         trigger("mnuImpri");
-        QCOMPARE(m_messages.shown.size(), 1);
-        QVERIFY2(m_messages.shown[0].contains(u"Lhistorial.TXT"), qPrintable(m_messages.shown[0]));
+        QCOMPARE(m_fakes->messages.shown.size(), 1);
+        QVERIFY2(m_fakes->messages.shown[0].contains(u"Lhistorial.TXT"),
+                 qPrintable(m_fakes->messages.shown[0]));
     }
 
     void noBoxOverAnOpenBox()
     {
         // A tick fails while its box is open; an export into a folder fails meanwhile: one box only.
         play("mnuPI row2 Label5");
-        QVERIFY(QDir(m_dir.path()).mkdir("Lhistorial.TXT"));
-        m_messages.holdMs = 50;
+        QVERIFY(QDir(m_fakes->dir.path()).mkdir("Lhistorial.TXT"));
+        m_fakes->messages.holdMs = 50;
         QTimer::singleShot(10, this, [this] { trigger("mnuImpri"); });
         play("tick");
-        QCOMPARE(m_messages.shown.size(), 3);
+        QCOMPARE(m_fakes->messages.shown.size(), 3);
     }
 
     void titleAndCreditsFromTheExecutable()
@@ -252,7 +241,8 @@ private slots:
         trigger("mnucreditos");
         QVERIFY(!m_window->findChild<QDialog *>(QStringLiteral("propiedades")));
         // The program's own executable, under the name this test runs as, beside the data files.
-        const QString copy = m_dir.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+        const QString copy =
+            m_fakes->dir.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
         QVERIFY(QFile::copy(QStringLiteral(PARLANZA_BIN_DIR "/parlanza"), copy));
         for (int run = 0; run < 2; ++run) {
             trigger("mnudiscurso");
@@ -272,7 +262,7 @@ private slots:
         for (const QString &text : {QStringLiteral("Aplicación"), QStringLiteral("VelarMundo"),
                                     spanish.toString(QFileInfo(copy).lastModified(), QLocale::LongFormat)})
             QVERIFY2(texts.contains(text), qPrintable(texts.join(u'|')));
-        QVERIFY(m_messages.shown.isEmpty());
+        QVERIFY(m_fakes->messages.shown.isEmpty());
     }
 
     void automaticModeToTheLastSpeechAndPast()
@@ -282,13 +272,14 @@ private slots:
         while (m_window->core().state.speechCount < 32767)
             m_window->Timer1_Timer();
         QCOMPARE(text("Label4"), QStringLiteral("Nº:  32767"));
-        QVERIFY(m_messages.shown.isEmpty());
+        QVERIFY(m_fakes->messages.shown.isEmpty());
         play("tick*3");
-        QCOMPARE(m_messages.shown.size(), 1);
-        QVERIFY(m_messages.shown[0].startsWith(u"Desbordamiento"));
+        QCOMPARE(m_fakes->messages.shown.size(), 1);
+        QVERIFY(m_fakes->messages.shown[0].startsWith(u"Desbordamiento"));
         QCOMPARE(historyRows(), 32767);
         trigger("mnuImpri");
-        QCOMPARE(testsupport::readFile(m_dir.filePath("Lhistorial.TXT")).count("\r\n ....\r\n"), 32767);
+        QCOMPARE(testsupport::readFile(m_fakes->dir.filePath("Lhistorial.TXT")).count("\r\n ....\r\n"),
+                 32767);
     }
 };
 

@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
 
 using namespace parlanza;
 using testsupport::failureOf;
@@ -69,8 +68,7 @@ private slots:
     void failuresNameTheFile_data()
     {
         QTest::addColumn<bool>("writing");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("reason");
+        testsupport::columns<QString>({"path", "reason"});
         row("reading a missing file", false, m_dir.filePath("no.soy"), "No se encuentra el archivo");
         row("reading a folder", false, m_dir.path(), "es una carpeta");
         row("writing into a missing folder", true, m_dir.filePath("no/L.TXT"), "no hay permiso");
@@ -163,21 +161,6 @@ private slots:
         c.next();
         c.reseed(3600.5f);
         QVERIFY2(b.next() != c.next(), "a second reseed in a row changed nothing");
-    }
-
-    void randomNumbersAreUniformIn24Bits()
-    {
-        UniformRandom random(2026);
-        constexpr int kDraws = 200000;
-        int buckets[10] = {};
-        for (int i = 0; i < kDraws; ++i) {
-            random.reseed(1000.0f); // the composer reseeds with the clock before every draw
-            const float r = random.next();
-            QVERIFY(r >= 0.0f && r < 1.0f && r * 0x1p24f == std::floor(r * 0x1p24f));
-            ++buckets[static_cast<int>(r * 10)];
-        }
-        for (const int count : buckets)
-            QVERIFY2(std::abs(count - kDraws / 10) < kDraws / 100, qPrintable(QString::number(count)));
     }
 };
 

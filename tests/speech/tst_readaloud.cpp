@@ -1,8 +1,5 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
-#include "mainwindow/dialogo.h"
-#include "platform/Clock.h"
-#include "platform/RandomSource.h"
 #include "speech/Declaimer.h"
 #include "speech/Voice.h"
 
@@ -10,13 +7,13 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <map>
 
 using namespace parlanza;
+using testsupport::row;
 
 class TestReadAloud : public QObject
 {
@@ -25,45 +22,38 @@ class TestReadAloud : public QObject
 private slots:
     void whatIsReadAndWhen_data()
     {
-        QTest::addColumn<QString>("engine");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("said");
-        QTest::addColumn<int>("pauses"); // the least time between two phrases said
-        QTest::addColumn<QString>("problem");
-        const QString fake = QStringLiteral("parlanzaprueba");
+        testsupport::columns<QStringList>({"steps", "said"});
+        QTest::addColumn<bool>("paused");    // then phrases said come at least 50 ms plus the pause apart
+        QTest::addColumn<QString>("engine"); // empty: the test engine, with its Spanish voice
         const QStringList speech = {"Señoras y señores", "la patria os contempla."};
-        QTest::newRow("the speech on display, a phrase per premise")
-            << fake << QStringList{"leer"} << speech << 50 + Declaimer::kPauseMs << "";
+        row("the speech on display, a phrase per premise", QStringList{"leer"}, speech, true, "");
         // "Señoras y señores la", a line between the groups, starts the run-on speech too but leads nowhere.
-        QTest::newRow("run-on premises read one by one")
-            << fake << QStringList{"seguidas", "Command1", "leer"} << speech << 50 + Declaimer::kPauseMs
-            << "";
-        QTest::newRow("a speech shown again by the step-back button")
-            << fake << QStringList{"Command1", "Command4", "leer"} << speech << 50 + Declaimer::kPauseMs
-            << "";
-        QTest::newRow("the chosen history entry") << fake << QStringList{"Command1", "visualiza", "leer"}
-                                                  << speech << 50 + Declaimer::kPauseMs << "";
-        QTest::newRow("a new reading cuts the one in progress")
-            << fake << QStringList{"leer", "luego", "leer"} << QStringList{speech[0]} + speech << 0 << "";
-        QTest::newRow("Callar stops the reading")
-            << fake << QStringList{"leer", "luego", "callar"} << speech.mid(0, 1) << 0 << "";
-        QTest::newRow("every new speech of automatic mode, after its beeps")
-            << fake << QStringList{"cada", "Label5", "esperar", "tick"} << speech + speech << 0 << "";
-        QTest::newRow("no speech service: disabled, saying what to install")
-            << "ninguno" << QStringList{"leer"} << QStringList() << 0 << Declaimer::missingServiceText();
-        QTest::newRow("no Spanish voice: disabled, saying what to install")
-            << "sinespanol" << QStringList{"leer"} << QStringList() << 0 << Declaimer::missingVoiceText();
+        row("run-on premises read one by one", QStringList{"seguidas", "Command1", "leer"}, speech, true, "");
+        row("a speech shown again by the step-back button", QStringList{"Command1", "Command4", "leer"},
+            speech, true, "");
+        row("the chosen history entry", QStringList{"Command1", "visualiza", "leer"}, speech, true, "");
+        row("a new reading cuts the one in progress", QStringList{"leer", "luego", "leer"},
+            QStringList{speech[0]} + speech, false, "");
+        row("Callar stops the reading", QStringList{"leer", "luego", "callar"}, speech.mid(0, 1), false, "");
+        row("every new speech of automatic mode, after its beeps",
+            QStringList{"cada", "Label5", "esperar", "tick"}, speech + speech, false, "");
+        row("no speech service: disabled, saying what to install", QStringList{"leer"}, QStringList(), false,
+            "ninguno");
+        row("no Spanish voice: disabled, saying what to install", QStringList{"leer"}, QStringList(), false,
+            "sinespanol");
     }
     void whatIsReadAndWhen()
     {
+        const auto [steps, said] = testsupport::fetch<QStringList>({"steps", "said"});
+        QFETCH(bool, paused);
         QFETCH(QString, engine);
-        QFETCH(QStringList, steps);
-        QFETCH(QStringList, said);
-        QFETCH(int, pauses);
-        QFETCH(QString, problem);
+        const int pauses = paused ? 50 + Declaimer::kPauseMs : 0;
+        const QString problem = engine == "ninguno"      ? Declaimer::missingServiceText()
+                                : engine == "sinespanol" ? Declaimer::missingVoiceText()
+                                                         : QString();
         if (engine == "sinespanol")
             qputenv("PARLANZA_PRUEBA_SIN_ESPANOL", "1");
-        Voice voice(engine == "sinespanol" ? QStringLiteral("parlanzaprueba") : engine);
+        Voice voice(engine == "ninguno" ? engine : QStringLiteral("parlanzaprueba"));
         voice.prepare();
         QTRY_VERIFY(voice.isPrepared());
         qunsetenv("PARLANZA_PRUEBA_SIN_ESPANOL");
@@ -104,7 +94,7 @@ private slots:
         for (qsizetype i = 1; i < times.size(); ++i)
             QVERIFY2(times[i] - times[i - 1] >= pauses - 100,
                      qPrintable(QString::number(times[i] - times[i - 1])));
-        QCOMPARE(m_beeper.beeps, steps.contains("tick") ? 3 : 0);
+        QCOMPARE(m_fakes.beeper.beeps, steps.contains("tick") ? 3 : 0);
         for (const char *name : {"leerEnVozAlta", "leerCadaDiscurso", "callar", "sinVoz"}) {
             const QAction *item = window->findChild<QAction *>(name);
             QVERIFY(window->findChild<QWidget *>("Label3")->actions().contains(item));
@@ -120,24 +110,18 @@ private:
     std::unique_ptr<dialogo> open(Voice &voice)
     {
         testsupport::writeFile(
-            m_dir.filePath("dialogo.soy"),
+            m_fakes.dir.filePath("dialogo.soy"),
             testsupport::soyBytes({"DD001002001|Primera base", "Señoras y señores", "",
                                    "Señoras y señores la", "", "la patria os contempla."}));
-        m_beeper = CountingBeeper();
-        auto window = std::make_unique<dialogo>(
-            dialogo::Services{&m_clock, &m_random, &m_messages, &m_beeper, &m_printers, m_dir.path()});
+        m_fakes.beeper = CountingBeeper();
+        auto window = std::make_unique<dialogo>(m_fakes.services());
         window->attachVoice(voice);
         window->findChild<QTimer *>("Timer1")->stop(); // the test ticks by itself
         window->show();
         return window;
     }
 
-    QTemporaryDir m_dir;
-    FixedClock m_clock;
-    UniformRandom m_random{5};
-    FakeMessageBoxes m_messages;
-    CountingBeeper m_beeper;
-    NoPrinters m_printers;
+    WindowFakes m_fakes;
 };
 
 QTEST_MAIN(TestReadAloud)
