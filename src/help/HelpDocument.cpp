@@ -77,29 +77,29 @@ std::optional<HelpDocument::Search> HelpDocument::search(const QString &text) co
     return result;
 }
 
-QStringList HelpDocument::printout(const QList<int> &selected) const
+QStringList HelpDocument::linesFrom(const QList<int> &selected, qsizetype column) const
 {
     QList<int> positions = selected;
     std::sort(positions.begin(), positions.end());
     QStringList lines;
     for (const int p : positions) {
         if (p >= 0 && p < m_lines.size())
-            lines.append(m_lines[p].mid(5));
+            lines.append(m_lines[p].mid(column));
     }
+    return lines;
+}
+
+QStringList HelpDocument::printout(const QList<int> &selected) const
+{
+    // From the blanks between the number and the text on, as the printout always had them.
+    QStringList lines = linesFrom(selected, 5);
     lines.append(u' ' + marks::kMaker.toString() + QStringLiteral(", Ayuda ---------"));
     return lines;
 }
 
 QString HelpDocument::copiedText(const QList<int> &selected) const
 {
-    QList<int> positions = selected;
-    std::sort(positions.begin(), positions.end());
-    QStringList lines;
-    for (const int p : positions) {
-        if (p >= 0 && p < m_lines.size())
-            lines.append(m_lines[p].mid(7));
-    }
-    return lines.join(u'\n');
+    return linesFrom(selected, 7).join(u'\n');
 }
 
 } // namespace parlanza

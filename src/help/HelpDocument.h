@@ -42,6 +42,8 @@ public:
 
 private:
     static HelpDocument fromText(const TextFile &document);
+    // The selected lines in list order, from `column` (counted from 0) on.
+    QStringList linesFrom(const QList<int> &selected, qsizetype column) const;
 
     QStringList m_lines;
     QStringList m_lowered;
