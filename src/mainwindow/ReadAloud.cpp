@@ -1,5 +1,6 @@
 #include "ReadAloud.h"
 
+#include "WindowCommands.h"
 #include "core/SpeechCore.h"
 #include "platform/DesktopServices.h"
 #include "speech/Phrases.h"
@@ -16,21 +17,10 @@ ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &b
                      QObject *parent)
     : QObject(parent), m_controls(controls), m_core(core), m_beeper(beeper), m_voice(voice)
 {
-    for (QWidget *widget :
-         {static_cast<QWidget *>(m_controls.speech), static_cast<QWidget *>(m_controls.history)}) {
-        widget->setContextMenuPolicy(Qt::ActionsContextMenu);
-        auto *separator = new QAction(widget);
-        separator->setSeparator(true);
-        widget->addAction(separator);
-    }
-    m_read = addAction(QStringLiteral("leerEnVozAlta"), QStringLiteral("Leer en voz alta"),
-                       QKeySequence(Qt::CTRL | Qt::Key_L));
-    m_follow = addAction(QStringLiteral("leerCadaDiscurso"), QStringLiteral("Leer cada discurso nuevo"),
-                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-    m_follow->setCheckable(true);
-    m_silence = addAction(QStringLiteral("callar"), QStringLiteral("Callar"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Period));
-    m_hint = addAction(QStringLiteral("sinVoz"), QString(), QKeySequence());
+    m_read = m_controls.commands->action("leerEnVozAlta");
+    m_follow = m_controls.commands->action("leerCadaDiscurso");
+    m_silence = m_controls.commands->action("callar");
+    m_hint = m_controls.commands->action("sinVoz");
     m_hint->setEnabled(false);
     m_hint->setVisible(false);
 
@@ -57,19 +47,6 @@ ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &b
     connect(&m_voice, &Voice::prepared, this, &ReadAloud::voicePrepared);
     if (m_voice.isPrepared())
         voicePrepared(m_voice.isAvailable(), m_voice.problem());
-}
-
-QAction *ReadAloud::addAction(const QString &name, const QString &text, const QKeySequence &shortcut)
-{
-    auto *action = new QAction(text, this);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    action->setShortcutVisibleInContextMenu(true);
-    m_controls.speech->addAction(action);
-    m_controls.history->addAction(action);
-    if (!shortcut.isEmpty())
-        m_controls.window->addAction(action);
-    return action;
 }
 
 void ReadAloud::voicePrepared(bool available, const QString &problem)

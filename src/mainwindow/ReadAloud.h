@@ -14,6 +14,7 @@ namespace parlanza {
 class Beeper;
 class SpeechCore;
 class Voice;
+class WindowCommands;
 
 // The main window's reading aloud: "Leer en voz alta", "Leer cada discurso nuevo" and "Callar" in the context
 // menus of the speech label and of the history list, with window-wide shortcuts. Without a speech service or
@@ -28,6 +29,7 @@ public:
         QWidget *window = nullptr;
         QLabel *speech = nullptr;       // Label3
         QListWidget *history = nullptr; // List2
+        const WindowCommands *commands = nullptr;
     };
 
     ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &beeper, Voice &voice,
@@ -44,7 +46,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAction *addAction(const QString &name, const QString &text, const QKeySequence &shortcut);
     void voicePrepared(bool available, const QString &problem);
     QString shownText() const;
 

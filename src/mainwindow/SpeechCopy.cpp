@@ -1,12 +1,12 @@
 #include "SpeechCopy.h"
 
+#include "WindowCommands.h"
 #include "core/SpeechCore.h"
 #include "platform/CopyKey.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QListWidget>
 #include <algorithm>
 
@@ -28,25 +28,12 @@ QString clipboardEntries(const QStringList &entries)
     return text;
 }
 
-SpeechCopy::SpeechCopy(QWidget *window, const ControlData &shown, QLabel *speechLabel, QListWidget *history)
-    : QObject(window), m_shown(shown), m_history(history)
+SpeechCopy::SpeechCopy(const WindowCommands &commands, const ControlData &shown, QListWidget *history)
+    : QObject(history), m_shown(shown), m_history(history)
 {
-    auto *speech = new QAction(QStringLiteral("Copiar el discurso"), window);
-    speech->setObjectName(QStringLiteral("copySpeech"));
-    speech->setShortcut(QKeySequence::Copy);
-    speech->setShortcutContext(Qt::WindowShortcut);
-    connect(speech, &QAction::triggered, this, &SpeechCopy::copySpeech);
-    window->addAction(speech);
-    speechLabel->setContextMenuPolicy(Qt::ActionsContextMenu);
-    speechLabel->addAction(speech);
-
-    auto *entries = new QAction(QStringLiteral("Copiar los discursos elegidos"), history);
-    entries->setObjectName(QStringLiteral("copyEntries"));
-    entries->setShortcut(QKeySequence::Copy);
-    entries->setShortcutContext(Qt::WidgetShortcut);
+    connect(commands.action("copySpeech"), &QAction::triggered, this, &SpeechCopy::copySpeech);
+    QAction *entries = commands.action("copyEntries");
     connect(entries, &QAction::triggered, this, &SpeechCopy::copyEntries);
-    history->setContextMenuPolicy(Qt::ActionsContextMenu);
-    history->addAction(entries);
     history->setSelectionMode(QAbstractItemView::ExtendedSelection);
     new CopyKey(history, entries);
 }

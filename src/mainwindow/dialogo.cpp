@@ -5,6 +5,7 @@
 #include "PictureButton.h"
 #include "ReadAloud.h"
 #include "SpeechCopy.h"
+#include "WindowCommands.h"
 #include "export/HistoryRecord.h"
 #include "help/ayuda.h"
 #include "platform/Clock.h"
@@ -126,7 +127,7 @@ QString dialogo::designTitle()
 
 void dialogo::attachVoice(Voice &voice)
 {
-    m_readAloud = new ReadAloud({this, Label3, List2}, m_core, *m_services.beeper, voice, this);
+    m_readAloud = new ReadAloud({this, Label3, List2, m_commands}, m_core, *m_services.beeper, voice, this);
     m_readAloud->rememberPremises(m_shownPremises);
 }
 
@@ -239,7 +240,8 @@ void dialogo::createControls()
             List3->currentItem()->isSelected())
             List3_Click();
     });
-    new SpeechCopy(this, m_core.controls, Label3, List2);
+    m_commands = new WindowCommands({this, Label3, List2, List3});
+    new SpeechCopy(*m_commands, m_core.controls, List2);
     setCentralWidget(scrollableSurface(client));
     Command1->setFocus();
 }

@@ -24,6 +24,7 @@ class Printers;
 class RandomSource;
 class ReadAloud;
 class Voice;
+class WindowCommands;
 
 // The main window. Its handlers, named after control and event, run the core's operations and then bring the
 // widgets in line with the core's state; a failure is shown in a message box and never leaves a handler.
@@ -126,6 +127,7 @@ private:
     QStringList m_shownBases;    // what List3 shows
     QStringList m_shownPremises; // what List1 holds
     ReadAloud *m_readAloud = nullptr;
+    WindowCommands *m_commands = nullptr;
 
     QListWidget *List3 = nullptr;
     QFrame *Frame1 = nullptr;
