@@ -12,6 +12,7 @@
 #include "platform/TextFile.h"
 #include "speech/Declaimer.h"
 #include "speech/Phrases.h"
+#include "speech/VoiceSettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,7 +20,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <cmath>
 #include <memory>
+#include <optional>
+#include <tuple>
 
 namespace parlanza {
 
@@ -97,13 +101,18 @@ struct Options
     bool list = false;
     bool check = false;
     bool voice = false;
-    bool finished = false;    // help or version already written
-    bool defaultFile = false; // no -f: the premise base the program reads
-    QString newBase;          // --nueva-base: the lists file
-    int exportBase = -1;      // --exporta-listas
-    int replaceBase = -1;     // --sustituye-base
-    QString replacementLists; // its lists file
-    QString output;           // -o
+    bool listVoices = false;    // --voces
+    QString voiceName;          // --voz-nombre; empty: the saved choice
+    std::optional<int> rate;    // --velocidad
+    std::optional<int> pitch;   // --tono
+    std::optional<int> pauseMs; // --pausa
+    bool finished = false;      // help or version already written
+    bool defaultFile = false;   // no -f: the premise base the program reads
+    QString newBase;            // --nueva-base: the lists file
+    int exportBase = -1;        // --exporta-listas
+    int replaceBase = -1;       // --sustituye-base
+    QString replacementLists;   // its lists file
+    QString output;             // -o
 };
 
 Options finishedOptions()
@@ -122,10 +131,11 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
     parser.setApplicationDescription(QStringLiteral(
         "Compone discursos de broma con las bases de premisas de Parlanza: toma al azar una premisa de cada "
         "grupo de la base y las encadena.\n\n"
-        "Estado de salida: 0 si todo va bien; 1 si una opción no es válida, la base no se puede usar, la "
+        "Estado de salida: 0 si todo va bien; 1 si una opción no es válida (también una voz que no existe), "
+        "la base no se puede usar, la "
         "comprobación encuentra errores o las listas no sirven; 2 si un archivo no se puede leer; 3 si el "
-        "archivo de bases no se ha podido escribir (el anterior queda intacto); 4 si se pide «--voz» y no "
-        "hay servicio de voz o voz en español.\n\n"
+        "archivo de bases no se ha podido escribir (el anterior queda intacto); 4 si se pide «--voz» o "
+        "«--voces» y no hay servicio de voz o voz en español.\n\n"
         "Listas sencillas (para «--nueva-base», «--sustituye-base» y «--exporta-listas»): la primera línea "
         "con texto es el título de la base; después, los grupos en orden, una premisa por línea y una línea "
         "vacía entre grupo y grupo. Las líneas que empiezan por «#» son comentarios."));
@@ -197,12 +207,36 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         QStringLiteral("voz"),
         QStringLiteral(
             "Lee en voz alta cada discurso, uno tras otro, con una voz en español (speech-dispatcher); "
-            "el texto se escribe igualmente."));
+            "el texto se escribe igualmente. Sin las opciones siguientes, con la voz, la velocidad, el "
+            "tono y la pausa elegidos en la ventana («Voz…»)."));
+    const QCommandLineOption voices(
+        QStringLiteral("voces"),
+        QStringLiteral("Escribe las voces en español del servicio de voz, una por línea: el nombre, un "
+                       "tabulador y el idioma."));
+    const QCommandLineOption voiceName(
+        QStringLiteral("voz-nombre"),
+        QStringLiteral("Con «--voz», lee con la voz NOMBRE, uno de los nombres que escribe «--voces»."),
+        QStringLiteral("NOMBRE"));
+    const QCommandLineOption rate(
+        QStringLiteral("velocidad"),
+        QStringLiteral("Con «--voz», la velocidad de lectura: de -100 (la más lenta) a 100 (la más rápida); "
+                       "0 es la del servicio de voz."),
+        QStringLiteral("N"));
+    const QCommandLineOption pitch(
+        QStringLiteral("tono"),
+        QStringLiteral("Con «--voz», el tono de la voz: de -100 (el más grave) a 100 (el más agudo); 0 es el "
+                       "del servicio de voz."),
+        QStringLiteral("N"));
+    const QCommandLineOption pause(
+        QStringLiteral("pausa"),
+        QStringLiteral("Con «--voz», los segundos de pausa entre premisa y premisa: de 0,2 a 2."),
+        QStringLiteral("S"));
     parser.addPositionalArgument(QStringLiteral("LISTAS"),
                                  QStringLiteral("Con «--sustituye-base N», el archivo de listas sencillas."),
                                  QStringLiteral("[LISTAS]"));
-    parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check, newBase,
-                       exportLists, replace, output, voice});
+    parser.addOptions({help,    version, file,   base,      count,   joined,      seed,
+                       history, raw,     list,   check,     newBase, exportLists, replace,
+                       output,  voice,   voices, voiceName, rate,    pitch,       pause});
 
     if (!parser.parse(arguments)) {
         console.err(parser.errorText() + u'\n' + kHelpHint);
@@ -290,6 +324,35 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         return std::nullopt;
     }
     options.voice = parser.isSet(voice);
+    options.listVoices = parser.isSet(voices);
+    options.voiceName = parser.value(voiceName).trimmed();
+    for (const auto &[option, count, what] :
+         {std::tuple{&rate, &options.rate, "La velocidad"}, {&pitch, &options.pitch, "El tono"}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *count = parser.value(*option).toInt(&ok);
+        if (!ok || !VoiceChoice::inRange(**count)) {
+            console.err(QStringLiteral("%1 («%2») debe ser un entero de -100 a 100.\n")
+                            .arg(QLatin1String(what), parser.value(*option)));
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(pause)) {
+        QString seconds = parser.value(pause).trimmed();
+        const double value = seconds.replace(u',', u'.').toDouble(&ok);
+        options.pauseMs = ok && std::isfinite(value) ? qRound(value * 1000) : -1;
+        if (!VoiceChoice::pauseInRange(*options.pauseMs)) {
+            console.err(QStringLiteral("La pausa («%1») debe ser un número de segundos de 0,2 a 2.\n")
+                            .arg(parser.value(pause)));
+            return std::nullopt;
+        }
+    }
+    if (!options.voice &&
+        (parser.isSet(voiceName) || parser.isSet(rate) || parser.isSet(pitch) || parser.isSet(pause))) {
+        console.err(QStringLiteral("«--voz-nombre», «--velocidad», «--tono» y «--pausa» solo sirven con "
+                                   "«--voz».\n"));
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -343,16 +406,65 @@ void declaim(Declaimer &declaimer, const QString &speech, const QStringList &pre
         loop.exec();
 }
 
+// The speech engine, prepared; none (the reason written) when there is no speech service or Spanish voice.
+std::unique_ptr<Declaimer> preparedDeclaimer(Console &console)
+{
+    auto declaimer = std::make_unique<Declaimer>(Declaimer::defaultEngine());
+    declaimer->prepare();
+    if (declaimer->isAvailable())
+        return declaimer;
+    console.err(declaimer->problem() + u'\n');
+    return nullptr;
+}
+
+int listVoices(Console &console)
+{
+    const std::unique_ptr<Declaimer> declaimer = preparedDeclaimer(console);
+    if (!declaimer)
+        return kExitNoVoice;
+    QString lines;
+    for (const SpeechVoice &voice : declaimer->voices())
+        lines += voice.name + u'\t' + voice.language() + u'\n';
+    console.out(lines);
+    return kExitOk;
+}
+
+// The user's saved choice, with what the options choose for this run in its place; none when the voice asked
+// for is not offered.
+std::optional<VoiceChoice> choiceForRun(const Options &options, const Declaimer &declaimer, Console &console)
+{
+    VoiceChoice choice = VoiceSettings::load();
+    if (!options.voiceName.isEmpty()) {
+        if (!declaimer.offers(options.voiceName)) {
+            console.err(QStringLiteral("El servicio de voz no tiene ninguna voz en español llamada «%1». Use "
+                                       "«parlanza-discurso --voces» para ver las que tiene.\n")
+                            .arg(options.voiceName));
+            return std::nullopt;
+        }
+        choice.voice = options.voiceName;
+    } else if (!choice.voice.isEmpty() && !declaimer.offers(choice.voice)) {
+        console.err(QStringLiteral("Aviso: la voz elegida, «%1», ya no está instalada; se lee con la voz en "
+                                   "español del servicio de voz.\n")
+                        .arg(choice.voice));
+        choice.voice.clear();
+    }
+    choice.rate = options.rate.value_or(choice.rate);
+    choice.pitch = options.pitch.value_or(choice.pitch);
+    choice.pauseMs = options.pauseMs.value_or(choice.pauseMs);
+    return choice;
+}
+
 int composeSpeeches(const Options &options, const TextFile &file, Console &console)
 {
     std::unique_ptr<Declaimer> declaimer;
     if (options.voice) {
-        declaimer = std::make_unique<Declaimer>(Declaimer::defaultEngine());
-        declaimer->prepare();
-        if (!declaimer->isAvailable()) {
-            console.err(declaimer->problem() + u'\n');
+        declaimer = preparedDeclaimer(console);
+        if (!declaimer)
             return kExitNoVoice;
-        }
+        const std::optional<VoiceChoice> choice = choiceForRun(options, *declaimer, console);
+        if (!choice)
+            return kExitFailed;
+        declaimer->choose(*choice);
     }
     std::unique_ptr<Clock> clock;
     if (options.seeded)
@@ -508,6 +620,8 @@ int runCompanion(const QStringList &arguments)
         return kExitFailed;
     if (options->finished)
         return kExitOk;
+    if (options->listVoices)
+        return listVoices(console);
     if (!options->newBase.isEmpty() || options->exportBase >= 0 || options->replaceBase >= 0)
         return runListCommand(*options, console);
 

@@ -1,10 +1,13 @@
 #include "ReadAloud.h"
 
+#include "VoiceDialog.h"
 #include "WindowCommands.h"
 #include "core/SpeechCore.h"
 #include "platform/DesktopServices.h"
+#include "platform/Failure.h"
 #include "speech/Phrases.h"
 #include "speech/Voice.h"
+#include "speech/VoiceSettings.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -20,11 +23,15 @@ ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &b
     m_read = m_controls.commands->action("leerEnVozAlta");
     m_follow = m_controls.commands->action("leerCadaDiscurso");
     m_silence = m_controls.commands->action("callar");
+    m_choose = m_controls.commands->action("vozDeLectura");
     m_hint = m_controls.commands->action("sinVoz");
     m_hint->setEnabled(false);
     m_hint->setVisible(false);
 
     connect(m_read, &QAction::triggered, this, &ReadAloud::readShown);
+    connect(m_choose, &QAction::triggered, this, &ReadAloud::chooseVoice);
+    // The user's choice, kept from an earlier run; a voice no longer installed reads with the default one.
+    m_voice.choose(VoiceSettings::load());
     connect(m_silence, &QAction::triggered, this, [this] {
         m_afterBeeps.stop();
         m_voice.silence();
@@ -51,7 +58,7 @@ ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &b
 
 void ReadAloud::voicePrepared(bool available, const QString &problem)
 {
-    for (QAction *action : {m_read, m_follow, m_silence}) {
+    for (QAction *action : {m_read, m_follow, m_silence, m_choose}) {
         action->setEnabled(available);
         action->setToolTip(problem);
         action->setStatusTip(problem);
@@ -95,6 +102,39 @@ void ReadAloud::readShown()
     m_afterBeeps.stop();
     if (m_read->isEnabled())
         m_voice.read(phrasesOf(shownText(), m_premises));
+}
+
+void ReadAloud::chooseVoice()
+{
+    if (!m_choose->isEnabled())
+        return;
+    if (m_dialog) {
+        m_dialog->raise();
+        m_dialog->activateWindow();
+        return;
+    }
+    auto *dialog =
+        new VoiceDialog(m_voice.voices(), m_voice.defaultVoice(), m_voice.choice(), m_controls.window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_dialog = dialog;
+    connect(dialog, &VoiceDialog::tryOut, this, [this](const VoiceChoice &choice) {
+        m_afterBeeps.stop();
+        m_voice.choose(choice);
+        m_voice.read(VoiceDialog::samplePhrases());
+    });
+    connect(dialog, &VoiceDialog::chosen, this, [this, dialog](const VoiceChoice &choice) {
+        try {
+            VoiceSettings::save(choice);
+        } catch (const Failure &failure) {
+            dialog->showProblem(failure.description());
+            return;
+        }
+        m_voice.choose(choice);
+        dialog->accept();
+    });
+    // A choice tried out and not kept gives way to the one kept.
+    connect(dialog, &QDialog::rejected, this, [this, kept = m_voice.choice()] { m_voice.choose(kept); });
+    dialog->open();
 }
 
 bool ReadAloud::eventFilter(QObject *watched, QEvent *event)

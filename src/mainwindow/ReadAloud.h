@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -14,11 +15,13 @@ namespace parlanza {
 class Beeper;
 class SpeechCore;
 class Voice;
+class VoiceDialog;
 class WindowCommands;
 
 // The main window's reading aloud: "Leer en voz alta", "Leer cada discurso nuevo" and "Callar" in the context
-// menus of the speech label and of the history list, with window-wide shortcuts. Without a speech service or
-// a Spanish voice the three are disabled and the menus say what to install.
+// menus of the speech label and of the history list, with window-wide shortcuts, and "Voz…", the choice of
+// voice the user keeps. Without a speech service or a Spanish voice the four are disabled and the menus say
+// what to install.
 class ReadAloud : public QObject
 {
     Q_OBJECT
@@ -41,6 +44,8 @@ public:
     void speechComposed();
 
     void readShown();
+    // "Voz…": the dialog "Voz de lectura", opened without blocking.
+    void chooseVoice();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -59,7 +64,9 @@ private:
     QAction *m_read = nullptr;
     QAction *m_follow = nullptr;
     QAction *m_silence = nullptr;
+    QAction *m_choose = nullptr;
     QAction *m_hint = nullptr;
+    QPointer<VoiceDialog> m_dialog;
 };
 
 } // namespace parlanza

@@ -36,6 +36,7 @@ QList<Command> commandTable()
         {"leerCadaDiscurso", "Leer cada discurso nuevo", Qt::CTRL | Qt::SHIFT | Qt::Key_L, Speech | History,
          Qt::WindowShortcut, true},
         {"callar", "Callar", Qt::CTRL | Qt::Key_Period, Speech | History, Qt::WindowShortcut},
+        {"vozDeLectura", "&Voz…", {}, Speech | History, Qt::WidgetShortcut},
         // Stands in for the reading commands' reason when there is no voice: what to install.
         {"sinVoz", "", {}, Speech | History, Qt::WidgetShortcut},
     };

@@ -1,6 +1,7 @@
 #include "Declaimer.h"
 
 #include <QTextToSpeech>
+#include <algorithm>
 
 namespace parlanza {
 
@@ -17,12 +18,22 @@ int giveUpMs(const QString &phrase)
 
 } // namespace
 
+QString SpeechVoice::language() const
+{
+    // Only Spanish voices are listed. The locales' own names for it name the region twice ("español de
+    // España", "español latinoamericano"): the region goes once, in brackets.
+    const QString language = QStringLiteral("español");
+    if (locale.territory() == QLocale::AnyTerritory)
+        return language;
+    return QStringLiteral("%1 (%2)").arg(language, locale.nativeTerritoryName());
+}
+
 // The timers are children, so that they move to the Declaimer's thread with it.
 Declaimer::Declaimer(const QString &engine, QObject *parent)
     : QObject(parent), m_engine(engine), m_pause(this), m_giveUp(this)
 {
     m_pause.setSingleShot(true);
-    m_pause.setInterval(kPauseMs);
+    m_pause.setInterval(m_choice.pauseMs);
     m_pause.setTimerType(Qt::PreciseTimer);
     connect(&m_pause, &QTimer::timeout, this, &Declaimer::sayNext);
     m_giveUp.setSingleShot(true);
@@ -82,15 +93,74 @@ void Declaimer::prepare()
         delete speech;
         return unavailable(missingVoiceText());
     }
-    speech->setRate(kRate);
-    speech->setPitch(kPitch);
     m_speech = speech;
+    m_defaultLocale = speech->locale();
+    m_defaultVoice = speech->voice();
+    listVoices();
+    applyChoice();
     connect(m_speech, &QTextToSpeech::stateChanged, this,
             [this](QTextToSpeech::State state) { engineStateChanged(state); });
     m_prepared = true;
     emit prepared(true, QString());
     if (isReading())
         start();
+}
+
+// Each language's voices are listed by switching the engine to it; the default voice is set again afterwards.
+void Declaimer::listVoices()
+{
+    m_voices.clear();
+    QList<QLocale> locales = m_speech->availableLocales();
+    std::stable_sort(locales.begin(), locales.end(),
+                     [](const QLocale &a, const QLocale &b) { return a.name() < b.name(); });
+    for (const QLocale &locale : std::as_const(locales)) {
+        if (locale.language() != QLocale::Spanish)
+            continue;
+        m_speech->setLocale(locale);
+        if (m_speech->locale() != locale)
+            continue;
+        for (const QVoice &voice : m_speech->availableVoices()) {
+            if (!offers(voice.name()))
+                m_voices.append({voice.name(), locale});
+        }
+    }
+}
+
+bool Declaimer::offers(const QString &voice) const
+{
+    return std::any_of(m_voices.cbegin(), m_voices.cend(),
+                       [&voice](const SpeechVoice &offered) { return offered.name == voice; });
+}
+
+void Declaimer::choose(const VoiceChoice &choice)
+{
+    m_choice = choice;
+    m_pause.setInterval(
+        std::clamp(choice.pauseMs, VoiceChoice::kShortestPauseMs, VoiceChoice::kLongestPauseMs));
+    if (m_speech)
+        applyChoice();
+}
+
+void Declaimer::applyChoice()
+{
+    const auto chosen = std::find_if(m_voices.cbegin(), m_voices.cend(), [this](const SpeechVoice &voice) {
+        return voice.name == m_choice.voice;
+    });
+    const bool known = chosen != m_voices.cend();
+    // A change of language makes the engine take that language's first voice: the voice is set after it.
+    const QLocale locale = known ? chosen->locale : m_defaultLocale;
+    if (m_speech->locale() != locale)
+        m_speech->setLocale(locale);
+    QVoice voice = m_defaultVoice;
+    if (known) {
+        for (const QVoice &offered : m_speech->availableVoices()) {
+            if (offered.name() == chosen->name)
+                voice = offered;
+        }
+    }
+    m_speech->setVoice(voice);
+    m_speech->setRate(VoiceChoice::engineValue(m_choice.rate));
+    m_speech->setPitch(VoiceChoice::engineValue(m_choice.pitch));
 }
 
 void Declaimer::unavailable(const QString &problem)

@@ -16,6 +16,9 @@ Voice::Voice(const QString &engine, QObject *parent)
         m_prepared = true;
         m_available = available;
         m_problem = problem;
+        // Written by the Declaimer's thread before it signalled, and never again.
+        m_voices = m_declaimer->voices();
+        m_defaultVoice = m_declaimer->defaultVoice();
         emit prepared(available, problem);
     });
     connect(m_declaimer, &Declaimer::saying, this, &Voice::saying);
@@ -47,6 +50,12 @@ void Voice::read(const QStringList &phrases)
 void Voice::silence()
 {
     QMetaObject::invokeMethod(m_declaimer, [declaimer = m_declaimer] { declaimer->silence(); });
+}
+
+void Voice::choose(const VoiceChoice &choice)
+{
+    m_choice = choice;
+    QMetaObject::invokeMethod(m_declaimer, [declaimer = m_declaimer, choice] { declaimer->choose(choice); });
 }
 
 } // namespace parlanza
