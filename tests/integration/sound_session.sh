@@ -26,8 +26,10 @@ start_null_sink() {
     pactl set-default-sink nulo
 }
 
+# Options are the service's own ("-l 5" logs every command a client sends, in
+# $run/speech-dispatcher/log/speech-dispatcher.log).
 start_speech_service() {
-    speech-dispatcher --run-single --timeout 0 >"$run/speechd.log" 2>&1 &
+    speech-dispatcher --run-single --timeout 0 "$@" >"$run/speechd.log" 2>&1 &
     pids+=($!)
     for _ in $(seq 50); do [ -S "$run/speech-dispatcher/speechd.sock" ] && break; sleep 0.1; done
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Reads speeches aloud with the real speech service into a private sound server and checks what was heard: the
 # companion's "-s 7 --voz" and the window's "Leer en voz alta" (sound, and a silence of at least 0.5 s at every
-# premise boundary), and the three beeps of automatic mode (three short sounds before the speech is read).
+# premise boundary), and the three beeps of automatic mode (three short sounds before the speech is read). The
+# choice of voice: the companion's "--voces", "--voz-nombre" and "--velocidad" and the window's "Voz…", judged
+# from the commands the service was sent (its log) and from the recording (a faster reading is shorter).
 # Every process started here (sound server, speech service and its voice module, X server, programs, recorders)
 # is stopped by its process id. Exit 77 (skipped) without the sound or X tools.
 #   voice_test.sh BIN_DIR [ANALYSER]
@@ -21,6 +23,9 @@ fail() {
 # checking strstr makes that take minutes. Our own code is checked all the same.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}intercept_strstr=0
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+# The choice of voice is kept here.
+export XDG_CONFIG_HOME=$run/config
+settings=$XDG_CONFIG_HOME/VelarMundo/parlanza.conf
 
 start_null_sink
 # No speech service where the companion looks for it: a Spanish message and its own exit status. (The speech
@@ -39,7 +44,13 @@ fi
 echo "sin servicio de voz: estado $status, «$(cat "$run/error.txt")»"
 [ "$status" -eq 4 ] && grep -q "instale speech-dispatcher" "$run/error.txt" || fail "se esperaba el estado 4 y el aviso"
 
-start_speech_service
+start_speech_service -l 5
+log=$run/speech-dispatcher/log/speech-dispatcher.log
+# Where the service's log ends now; told AT: the settings clients sent since, "SET SELF RATE 40" and the like.
+mark() { stat -c %s "$log"; }
+told() {
+    tail -c +$(($1 + 1)) "$log" | grep -o 'DATA:|SET SELF [A-Z_]* .*' | sed 's/^DATA:|//' | tr -d '\r'
+}
 
 recording=""
 record() {
@@ -80,6 +91,51 @@ sounds 0.5
 [ "$premises" -ge 2 ] || fail "el discurso no tiene premisas"
 [ "$heard" -eq "$premises" ] || fail "se esperaban $premises sonidos"
 
+# The Spanish voices, by the service's own names; one of Latin America for what follows.
+"$bin/parlanza-discurso" --voces >"$run/voces.txt"
+echo "parlanza-discurso --voces: $(wc -l <"$run/voces.txt") voces, entre ellas:"
+grep -m 1 -P '\tespañol \(España\)$' "$run/voces.txt" || fail "no hay ninguna voz de España"
+latin=$(grep -m 1 -P '\tespañol \(Latinoamérica\)$' "$run/voces.txt" | cut -f 1)
+echo "$latin"
+[ -n "$latin" ] || fail "no hay ninguna voz de Latinoamérica"
+! grep -qvP '^[^\t]+\tespañol' "$run/voces.txt" || fail "«--voces» da líneas que no son voces en español"
+
+status=0
+"$bin/parlanza-discurso" --voz --voz-nombre "Nadie en particular" >/dev/null 2>"$run/error.txt" || status=$?
+echo "voz que no existe: estado $status, «$(cat "$run/error.txt")»"
+[ "$status" -eq 1 ] && grep -qF "«parlanza-discurso --voces»" "$run/error.txt" ||
+    fail "se esperaba el estado 1 y cómo ver las voces"
+
+# One premise, read slowly and fast with the chosen voice: the service is told both, and the fast one is shorter.
+printf 'DD001002|Una\r\nSeñoras y señores, la patria os contempla con emoción.\r\n' |
+    iconv -f UTF-8 -t WINDOWS-1252 >"$run/una.soy"
+declare -A spoken
+for rate in -60 60; do
+    at=$(mark)
+    record "velocidad$rate"
+    "$bin/parlanza-discurso" -f "$run/una.soy" --voz --voz-nombre "$latin" --velocidad $rate >/dev/null
+    stop_recording
+    told "$at" >"$run/told.txt"
+    spoken[$rate]=$(sounds 0.5 | awk '{ s += $2 - $1 } END { printf "%.2f", s }')
+    echo "--voz-nombre «$latin» --velocidad $rate: ${spoken[$rate]} s de voz; el servicio recibe:"
+    grep -E 'SYNTHESIS_VOICE|RATE' "$run/told.txt"
+    grep -qxF "SET SELF SYNTHESIS_VOICE $latin" "$run/told.txt" || fail "el servicio no recibe la voz elegida"
+    [ "$(grep ' RATE ' "$run/told.txt" | tail -n 1)" = "SET SELF RATE $rate" ] ||
+        fail "el servicio no recibe la velocidad $rate"
+done
+python3 -c "import sys; sys.exit(0 if 0 < ${spoken[60]} < ${spoken[-60]} else 1)" ||
+    fail "la lectura rápida no es más corta que la lenta"
+
+# A saved voice that is no longer installed: a warning, and the speech is read all the same.
+mkdir -p "$(dirname "$settings")"
+printf '[voz]\nnombre=Voz desinstalada\n' >"$settings"
+status=0
+"$bin/parlanza-discurso" -f "$run/una.soy" --voz >/dev/null 2>"$run/error.txt" || status=$?
+echo "voz guardada que ya no está: estado $status, «$(cat "$run/error.txt")»"
+[ "$status" -eq 0 ] && grep -q "«Voz desinstalada», ya no está instalada" "$run/error.txt" ||
+    fail "se esperaba el estado 0 y un aviso"
+rm "$settings"
+
 # The window, on a virtual X server.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$run/display" >/dev/null 2>&1 &
 pids+=($!)
@@ -104,6 +160,43 @@ echo "Leer en voz alta: $heard sonidos separados por silencios de 0,5 s o más"
 sounds 0.5
 # The first base has four groups: four premises.
 [ "$heard" -eq 4 ] || fail "se esperaban 4 sonidos"
+
+# "Voz…" in the speech label's menu: the Latin American voice at speed 40 (the slowest, then fourteen pages of
+# ten up), kept, sent to the service and read with.
+at=$(mark)
+xdotool mousemove --window "$window" 400 230 click 3
+sleep 0.5
+xdotool key v
+dialog=""
+for _ in $(seq 50); do
+    dialog=$(xdotool search --onlyvisible --name "Voz de lectura" 2>/dev/null | head -n 1) && [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "el diálogo «Voz de lectura» no aparece"
+xdotool windowfocus --sync "$dialog"
+xdotool type --delay 30 "$latin"
+xdotool key Tab Home $(printf 'Page_Up %.0s' $(seq 14)) Return
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "Voz de lectura" >/dev/null 2>&1 || break
+    sleep 0.1
+done
+echo "Voz… guarda:"
+cat "$settings" || fail "la elección no se guarda"
+grep -qxF "nombre=$latin" "$settings" && grep -qx "velocidad=40" "$settings" ||
+    fail "no se guarda la voz elegida"
+# Without a window manager nobody gives the focus back to the window when the dialog goes.
+xdotool windowfocus --sync "$window"
+record window-chosen
+xdotool key --window "$window" ctrl+l
+await_sounds 4 40
+stop_recording
+told "$at" >"$run/told.txt"
+heard=$(sounds 0.5 | wc -l)
+echo "Leer en voz alta tras elegir la voz: $heard sonidos; el servicio recibe:"
+grep -E 'SYNTHESIS_VOICE|RATE' "$run/told.txt"
+[ "$heard" -eq 4 ] || fail "se esperaban 4 sonidos"
+grep -qxF "SET SELF SYNTHESIS_VOICE $latin" "$run/told.txt" && grep -qxF "SET SELF RATE 40" "$run/told.txt" ||
+    fail "el servicio no recibe la voz y la velocidad elegidas"
 
 # Automatic mode (a click on the mode label): every tick, three short beeps.
 record beeps

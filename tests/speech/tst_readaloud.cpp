@@ -192,6 +192,8 @@ private slots:
             }
             QTRY_VERIFY(!window->findChild<VoiceDialog *>());
             QCOMPARE(phrases, said);
+            // What the dialog leaves behind is what reads from now on.
+            QTRY_COMPARE(engineState(), engine);
         }
         QCOMPARE(readChoice(), kept);
         // A new window with a new engine, as after a restart, reads with the choice kept.
