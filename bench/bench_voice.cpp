@@ -83,6 +83,31 @@ int main(int argc, char *argv[])
         return 1;
     }
     std::printf("voice_ready_ms,%lld\n", static_cast<long long>(clock.elapsed()));
+    std::printf("voice_spanish_voices,%lld\n", static_cast<long long>(declaimer.voices().size()));
+
+    // A change of voice, as "Aceptar" in "Voz de lectura" makes it: to a voice of another Spanish language
+    // (a change of the engine's language too) and back to the default one; the median of 5, per change.
+    const QList<SpeechVoice> &voices = declaimer.voices();
+    const auto byName = [&](const QString &name) {
+        return std::find_if(voices.cbegin(), voices.cend(),
+                            [&](const SpeechVoice &v) { return v.name == name; });
+    };
+    const auto defaultVoice = byName(declaimer.defaultVoice());
+    const auto other = std::find_if(voices.cbegin(), voices.cend(), [&](const SpeechVoice &voice) {
+        return defaultVoice != voices.cend() && voice.locale != defaultVoice->locale;
+    });
+    if (other != voices.cend()) {
+        QList<qint64> changes;
+        for (int run = 0; run < 5; ++run) {
+            QElapsedTimer changing;
+            changing.start();
+            declaimer.choose(VoiceChoice{other->name, 40, -10, 400});
+            declaimer.choose(VoiceChoice());
+            changes.append(changing.nsecsElapsed() / 2000);
+        }
+        std::sort(changes.begin(), changes.end());
+        std::printf("voice_choose_us,%lld\n", static_cast<long long>(changes[changes.size() / 2]));
+    }
 
     // A four-group speech of the shipped premise base, as "parlanza-discurso -s 7" composes it.
     FixedClock fixedClock;

@@ -22,10 +22,9 @@ QString SpeechVoice::language() const
 {
     // Only Spanish voices are listed. The locales' own names for it name the region twice ("español de
     // España", "español latinoamericano"): the region goes once, in brackets.
-    const QString language = QStringLiteral("español");
     if (locale.territory() == QLocale::AnyTerritory)
-        return language;
-    return QStringLiteral("%1 (%2)").arg(language, locale.nativeTerritoryName());
+        return QStringLiteral("español");
+    return QStringLiteral("español (%1)").arg(locale.nativeTerritoryName());
 }
 
 // The timers are children, so that they move to the Declaimer's thread with it.
