@@ -198,6 +198,16 @@ grep -E 'SYNTHESIS_VOICE|RATE' "$run/told.txt"
 grep -qxF "SET SELF SYNTHESIS_VOICE $latin" "$run/told.txt" && grep -qxF "SET SELF RATE 40" "$run/told.txt" ||
     fail "el servicio no recibe la voz y la velocidad elegidas"
 
+# The companion follows the choice made in the window.
+at=$(mark)
+"$bin/parlanza-discurso" -f "$run/una.soy" --voz >/dev/null
+told "$at" >"$run/told.txt"
+echo "parlanza-discurso --voz tras elegir en la ventana; el servicio recibe:"
+grep -E 'SYNTHESIS_VOICE|RATE' "$run/told.txt" | tail -n 2
+[ "$(grep 'SYNTHESIS_VOICE' "$run/told.txt" | tail -n 1)" = "SET SELF SYNTHESIS_VOICE $latin" ] &&
+    [ "$(grep ' RATE ' "$run/told.txt" | tail -n 1)" = "SET SELF RATE 40" ] ||
+    fail "el compañero no lee con la voz elegida en la ventana"
+
 # Automatic mode (a click on the mode label): every tick, three short beeps.
 record beeps
 xdotool mousemove --window "$window" 25 382 click 1
