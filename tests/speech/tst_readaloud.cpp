@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
@@ -229,6 +230,30 @@ private slots:
                  qPrintable(QString::number(times[1] - times[0])));
         QCOMPARE(engineState(), engine);
         QCOMPARE(m_fakes.messages.shown, QStringList());
+    }
+    void aChoiceThatCannotBeKeptSaysWhy()
+    {
+        // A file where the configuration folder should be.
+        const QString blocker = testsupport::writeFile(m_config.filePath("bloqueo"), "x");
+        qputenv("XDG_CONFIG_HOME", blocker.toUtf8());
+        Voice voice(QStringLiteral("parlanzaprueba"));
+        voice.prepare();
+        QTRY_VERIFY(voice.isPrepared());
+        std::unique_ptr<dialogo> window = open(voice);
+        window->findChild<QAction *>("vozDeLectura")->trigger();
+        auto *dialog = window->findChild<VoiceDialog *>();
+        dialog->findChild<QSlider *>("velocidad")->setValue(10);
+        dialog->findChild<QPushButton *>("aceptar")->click();
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        const auto *problem = dialog->findChild<QLabel *>("problema");
+        QVERIFY(dialog->isVisible() && problem->isVisible());
+        QVERIFY2(problem->text().contains(Failure::quoted(blocker + "/VelarMundo")),
+                 qPrintable(problem->text()));
+        QCOMPARE(m_fakes.messages.shown, QStringList());
+        // Nothing was kept, and nothing changed what reads.
+        QCOMPARE(voice.choice(), VoiceChoice());
+        dialog->findChild<QPushButton *>("cancelar")->click();
+        QTRY_VERIFY(!window->findChild<VoiceDialog *>());
     }
     void dialogControlsAreNamed()
     {
