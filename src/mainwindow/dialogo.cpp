@@ -1,6 +1,7 @@
 #include "dialogo.h"
 
 #include "ActivatableLabel.h"
+#include "BaseEditing.h"
 #include "Hints.h"
 #include "PictureButton.h"
 #include "ReadAloud.h"
@@ -242,6 +243,10 @@ void dialogo::createControls()
     });
     m_commands = new WindowCommands({this, Label3, List2, List3});
     new SpeechCopy(*m_commands, m_core.controls, List2);
+    auto *editing = new BaseEditing(*m_commands, List3, m_core,
+                                    {this, m_services.messages, m_services.editorQuestions,
+                                     [this] { return BaseFileTarget(files(), m_services.premiseFile); }});
+    connect(editing, &BaseEditing::baseSaved, this, &dialogo::loadSavedBase);
     setCentralWidget(scrollableSurface(client));
     Command1->setFocus();
 }
@@ -374,6 +379,15 @@ void dialogo::version(const QString &)
     info.setFullPathName(executable());
     // The design title first, so that a restart does not append a second version.
     setWindowTitle(designTitle() + QStringLiteral("         Ver.: ") + info.ProductVersion());
+}
+
+void dialogo::loadSavedBase(int number)
+{
+    guarded([&] {
+        m_core.setPremiseFile(BaseFileTarget(files(), m_services.premiseFile).readPath());
+        m_core.loadWrittenBase(number);
+    });
+    syncFromCore();
 }
 
 void dialogo::syncFromCore()

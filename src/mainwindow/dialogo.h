@@ -19,6 +19,7 @@ namespace parlanza {
 
 class Beeper;
 class Clock;
+class EditorQuestions;
 class MessageBoxes;
 class Printers;
 class RandomSource;
@@ -45,6 +46,7 @@ public:
         bool systemWide = false; // then the history goes to the user's data folder
         QString premiseFile{};   // the premise base file asked for; empty: dialogo.soy
         QString executable{};    // the program's executable; empty: the one of this name in directory
+        EditorQuestions *editorQuestions = nullptr; // the base editor's questions; none: the desktop's boxes
     };
 
     explicit dialogo(const Services &services, QWidget *parent = nullptr);
@@ -114,6 +116,7 @@ private:
     static std::optional<QString> failureOf(Step &&step);
     void report(const QString &description);
 
+    void loadSavedBase(int number);
     void syncFromCore();
     void syncLists();
 
