@@ -17,6 +17,7 @@ class QTimer;
 
 namespace parlanza {
 
+class Announcer;
 class Beeper;
 class Clock;
 class EditorQuestions;
@@ -118,7 +119,8 @@ private:
 
     void loadSavedBase(int number);
     void syncFromCore();
-    void syncLists();
+    // Brings the lists in line; true when a speech was composed since the last time.
+    bool syncLists();
 
     SpeechCore m_core;
     Services m_services;
@@ -131,6 +133,7 @@ private:
     QStringList m_shownPremises; // what List1 holds
     ReadAloud *m_readAloud = nullptr;
     WindowCommands *m_commands = nullptr;
+    Announcer *m_announcer = nullptr; // speaks each new speech through screen readers
 
     QListWidget *List3 = nullptr;
     QFrame *Frame1 = nullptr;
