@@ -38,8 +38,7 @@ BaseEdit BaseFileTarget::save(std::optional<int> replacing, const PlainLists &li
 {
     const QString path = readPath();
     const QByteArray bytes = readBytes(!replacing);
-    const BaseEdit edit =
-        replacing ? replaceBase(path, bytes, *replacing, lists) : appendBase(path, bytes, lists);
+    BaseEdit edit = replacing ? replaceBase(path, bytes, *replacing, lists) : appendBase(path, bytes, lists);
     TextFile::replaceWhole(writePath(), edit.bytes);
     return edit;
 }

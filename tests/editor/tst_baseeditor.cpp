@@ -7,12 +7,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -282,9 +284,18 @@ private slots:
         QFETCH(QString, speech);
         openWindow(m_fakes->services());
         if (command == u"editarEstaBase") {
+            // The list of bases shown with no entry chosen, and its context menu opened over the base's row
+            // (and closed at once, as the menu would be by choosing the command).
             m_window->mnuPI_Click();
             auto *bases = m_window->findChild<QListWidget *>(QStringLiteral("List3"));
-            bases->setCurrentRow(number - 1);
+            QCOMPARE(bases->currentRow(), -1);
+            QTimer::singleShot(0, [] {
+                if (QWidget *menu = QApplication::activePopupWidget())
+                    menu->close();
+            });
+            const QPoint at = bases->visualItemRect(bases->item(number - 1)).center();
+            QContextMenuEvent menu(QContextMenuEvent::Mouse, at, bases->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(bases->viewport(), &menu);
         }
         openEditor(qPrintable(command));
         const QString before = inEditor<QPlainTextEdit>("listas")->toPlainText();
