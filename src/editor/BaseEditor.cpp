@@ -194,6 +194,7 @@ void BaseEditor::showDraft()
         addProblem(problem.line, problem.message);
     m_count->setText(m_draft.usable() ? varietyText(m_draft.speechVariety)
                                       : problemCount(m_draft.check.problems.size()));
+    m_problems->setAccessibleDescription(m_count->text());
     otherSpeech();
 }
 

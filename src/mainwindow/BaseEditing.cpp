@@ -28,6 +28,7 @@ BaseEditing::BaseEditing(const WindowCommands &commands, QListWidget *bases, con
     connect(commands.action("nuevaBase"), &QAction::triggered, this, &BaseEditing::newBase);
     connect(commands.action("editarEstaBase"), &QAction::triggered, this, &BaseEditing::editBaseUnderPointer);
     connect(commands.action("editarBaseEnUso"), &QAction::triggered, this, &BaseEditing::editBaseInUse);
+    m_services.window->installEventFilter(this);
     bases->installEventFilter(this);
     bases->viewport()->installEventFilter(this);
 }
@@ -40,6 +41,11 @@ BaseEditing::~BaseEditing()
 
 bool BaseEditing::eventFilter(QObject *watched, QEvent *event)
 {
+    // The program ends with the main window: an editor with changes asks first, and "Cancelar" keeps both.
+    if (event->type() == QEvent::Close && watched == m_services.window && m_editor && !m_editor->close()) {
+        event->ignore();
+        return true;
+    }
     // The list's context menu is about to open: remember the entry it is opened for.
     if (event->type() == QEvent::ContextMenu) {
         const auto *menu = static_cast<QContextMenuEvent *>(event);

@@ -370,6 +370,7 @@ private slots:
 
     void closingWithChangesAsks_data()
     {
+        QTest::addColumn<bool>("window");
         QTest::addColumn<bool>("changed");
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("asked");
@@ -378,13 +379,16 @@ private slots:
         const int save = int(EditorQuestions::Answer::Save);
         const int discard = int(EditorQuestions::Answer::Discard);
         const int cancel = int(EditorQuestions::Answer::Cancel);
-        row("unchanged lists close without a question", false, cancel, 0, true, false);
-        row("«Guardar» saves, then closes", true, save, 1, true, true);
-        row("«Descartar» closes and writes nothing", true, discard, 1, true, false);
-        row("«Cancelar» keeps the editor open", true, cancel, 1, false, false);
+        row("unchanged lists close without a question", false, false, cancel, 0, true, false);
+        row("«Guardar» saves, then closes", false, true, save, 1, true, true);
+        row("«Descartar» closes and writes nothing", false, true, discard, 1, true, false);
+        row("«Cancelar» keeps the editor open", false, true, cancel, 1, false, false);
+        row("closing the main window asks first", true, true, discard, 1, true, false);
+        row("«Cancelar» keeps the main window open too", true, true, cancel, 1, false, false);
     }
     void closingWithChangesAsks()
     {
+        QFETCH(bool, window);
         QFETCH(bool, changed);
         QFETCH(int, answer);
         QFETCH(int, asked);
@@ -396,8 +400,13 @@ private slots:
             enterLists(QStringLiteral("Otra primera\n\nuna premisa nueva"), true);
         m_questions.answer = EditorQuestions::Answer(answer);
         QPointer<BaseEditor> open = editor();
-        // A button's shortcut clicks it a moment later, as its press shows.
-        QTest::keyClick(open, Qt::Key_Escape);
+        if (window) {
+            QCOMPARE(m_window->close(), closed);
+            QCOMPARE(m_window->isVisible(), !closed);
+        } else {
+            // A button's shortcut clicks it a moment later, as its press shows.
+            QTest::keyClick(open, Qt::Key_Escape);
+        }
         QTRY_COMPARE(m_questions.asked, asked);
         QTRY_COMPARE(open.isNull(), closed);
         QCOMPARE(readFile(basesPath()) != kBases, saved);
