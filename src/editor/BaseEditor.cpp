@@ -15,6 +15,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -24,6 +25,8 @@ namespace {
 
 // Long enough to let a word be typed whole, short enough to feel immediate.
 constexpr int kTypingPauseMs = 250;
+// Enough to work through; a list of many thousands (a whole book pasted in) would only slow every pause.
+constexpr qsizetype kShownProblems = 500;
 
 QString baseNumber(int number)
 {
@@ -190,8 +193,11 @@ void BaseEditor::review()
 void BaseEditor::showDraft()
 {
     m_problems->clear();
-    for (const ListProblem &problem : m_draft.check.problems)
-        addProblem(problem.line, problem.message);
+    const QList<ListProblem> &problems = m_draft.check.problems;
+    for (qsizetype i = 0; i < std::min(problems.size(), kShownProblems); ++i)
+        addProblem(problems[i].line, problems[i].message);
+    if (problems.size() > kShownProblems)
+        addProblem(0, QStringLiteral("Y %1 problemas más.").arg(problems.size() - kShownProblems));
     m_count->setText(m_draft.usable() ? varietyText(m_draft.speechVariety)
                                       : problemCount(m_draft.check.problems.size()));
     m_problems->setAccessibleDescription(m_count->text());

@@ -234,6 +234,16 @@ private slots:
                 "Línea 1001: el grupo 1 pasa de 998 premisas, las que caben en el tamaño de tres "
                 "cifras de la cabecera (el del grupo 1 cuenta también la cabecera).")},
             QStringLiteral("Las listas tienen 1 problema: no se pueden guardar."));
+        QStringList many;
+        for (int line = 3; line < 503; ++line)
+            many.append(
+                QStringLiteral("Línea %1: la premisa «ab» tiene menos de 4 caracteres y el programa nunca la "
+                               "elegiría.")
+                    .arg(line));
+        row("hundreds of problems: the first 500 and how many more",
+            QStringLiteral("T\n\n") + QStringList(600, QStringLiteral("ab")).join(u'\n'), false,
+            many << QStringLiteral("Y 100 problemas más."),
+            QStringLiteral("Las listas tienen 600 problemas: no se pueden guardar."));
     }
     void problemsFollowTheLists()
     {
@@ -251,7 +261,7 @@ private slots:
 
         // Choosing a problem puts the cursor on its line.
         auto *list = inEditor<QListWidget>("problemas");
-        for (int i = 0; i < list->count(); ++i) {
+        for (int i = 0; i < std::min(list->count(), 20); ++i) {
             const int line = list->item(i)->data(Qt::UserRole).toInt();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualItemRect(list->item(i)).center());
