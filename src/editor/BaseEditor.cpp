@@ -228,7 +228,7 @@ bool BaseEditor::save()
 {
     review();
     if (!m_draft.usable()) {
-        m_status->setText(QStringLiteral("No se ha guardado nada: corrija antes los problemas de la lista."));
+        m_status->setText(QStringLiteral("No se ha guardado nada: corrija antes los problemas de las listas."));
         return false;
     }
     PlainLists lists = m_draft.check.lists;
