@@ -172,7 +172,7 @@ private slots:
     }
     void cleanup()
     {
-        if (editor())
+        if (m_window && editor())
             editor()->setAttribute(Qt::WA_DeleteOnClose, false);
         m_window.reset();
     }
