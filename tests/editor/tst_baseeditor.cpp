@@ -4,6 +4,7 @@
 #include "editor/EditorQuestions.h"
 #include "mainwindow/BaseEditing.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -459,6 +460,37 @@ private slots:
         QCOMPARE(inEditor<QPlainTextEdit>("listas")->toPlainText(), lists);
         QVERIFY(editor()->isWindowModified());
         QCOMPARE(m_window->core().controls.bases.entries.size(), 2);
+    }
+
+    void controlsNamedAndReachable_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        row("the lists", QStringLiteral("listas"), QStringLiteral("Listas de la base"));
+        row("the problems", QStringLiteral("problemas"), QStringLiteral("Problemas de las listas"));
+        row("the sample speech", QStringLiteral("muestra"), QStringLiteral("Discurso de muestra"));
+        row("another speech", QStringLiteral("otroDiscurso"), QStringLiteral("Otro discurso"));
+        row("opening lists", QStringLiteral("abrirListas"), QStringLiteral("Abrir listas…"));
+        row("saving lists", QStringLiteral("guardarListasComo"), QStringLiteral("Guardar listas como…"));
+        row("saving the base", QStringLiteral("guardar"), QStringLiteral("Guardar"));
+        row("closing", QStringLiteral("cerrar"), QStringLiteral("Cerrar"));
+    }
+    void controlsNamedAndReachable()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        openWindow(m_fakes->services());
+        openEditor("nuevaBase");
+        QWidget *wanted = editor()->findChild<QWidget *>(control);
+        QVERIFY(wanted);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(wanted);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+        // TAB from the lists reaches it.
+        inEditor<QPlainTextEdit>("listas")->setFocus();
+        for (int presses = 0; presses < 10 && QApplication::focusWidget() != wanted; ++presses)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), wanted);
     }
 
     void listsFilesOpenAndSave_data()
