@@ -1,6 +1,7 @@
 #include "ListsDraft.h"
 
 #include "PremiseBaseCheck.h"
+#include "platform/Failure.h"
 #include "platform/RandomSource.h"
 #include "platform/TextFile.h"
 
@@ -26,6 +27,31 @@ ListsDraft reviewLists(QStringView text, const QString &path)
     }
     draft.speechVariety = summary.speechVariety();
     return draft;
+}
+
+void tryInFile(ListsDraft &draft, const QString &name, const QString &path, const QByteArray &bytes,
+               std::optional<int> replacing)
+{
+    if (!draft.usable())
+        return;
+    PlainLists lists = draft.check.lists;
+    lists.path = name;
+    try {
+        const BaseEdit edit =
+            replacing ? replaceBase(path, bytes, *replacing, lists) : appendBase(path, bytes, lists);
+        draft.speechVariety = edit.speechVariety;
+    } catch (const Failure &failure) {
+        draft.check.problems.append(problemOf(failure, name));
+        draft.speechVariety = QStringLiteral("0");
+    }
+}
+
+ListProblem problemOf(const Failure &failure, const QString &name)
+{
+    const QString prefix = Failure::atLine(failure.file(), failure.line(), QString()).description();
+    if (failure.file() == name && failure.line() > 0 && failure.description().startsWith(prefix))
+        return {failure.line(), failure.description().mid(prefix.size())};
+    return {0, failure.description()};
 }
 
 QString sampleSpeech(const PlainLists &lists, RandomSource &random)

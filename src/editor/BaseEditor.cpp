@@ -69,6 +69,7 @@ BaseEditor::BaseEditor(const Services &services, BaseFileTarget target, const Ba
     createControls();
     m_lists->setPlainText(m_base.lists);
     m_lists->document()->setModified(false);
+    readFile();
     review();
     resize(780, 660);
 }
@@ -181,11 +182,28 @@ bool BaseEditor::guarded(Step &&step)
     return false;
 }
 
+QString BaseEditor::listsName() const
+{
+    return windowTitle().remove(QStringLiteral("[*]"));
+}
+
+void BaseEditor::readFile()
+{
+    // A file that cannot be read now is refused when saving, with its reason.
+    try {
+        m_fileBytes = m_target.readBytes(!m_base.number);
+    } catch (const std::exception &) {
+        m_fileBytes.reset();
+    }
+}
+
 void BaseEditor::review()
 {
     m_pause->stop();
     guarded([this] {
         m_draft = reviewLists(m_lists->toPlainText());
+        if (m_fileBytes)
+            tryInFile(m_draft, listsName(), m_target.readPath(), *m_fileBytes, m_base.number);
         showDraft();
     });
 }
@@ -228,35 +246,34 @@ bool BaseEditor::save()
 {
     review();
     if (!m_draft.usable()) {
-        m_status->setText(QStringLiteral("No se ha guardado nada: corrija antes los problemas de las listas."));
+        m_status->setText(
+            QStringLiteral("No se ha guardado nada: corrija antes los problemas de las listas."));
         return false;
     }
     PlainLists lists = m_draft.check.lists;
-    lists.path = windowTitle().remove(QStringLiteral("[*]"));
+    lists.path = listsName();
     BaseEdit edit;
-    std::optional<QString> refusal;
-    qsizetype refusedLine = 0;
+    std::optional<ListProblem> refusal;
     const bool written = guarded([&] {
         try {
             edit = m_target.save(m_base.number, lists);
         } catch (const Failure &failure) {
-            // A refusal that points at a line of the lists joins the problems, where it can be chosen.
-            const QString prefix = Failure::atLine(failure.file(), failure.line(), QString()).description();
-            if (failure.file() != lists.path || failure.line() <= 0 ||
-                !failure.description().startsWith(prefix))
+            // A refusal that points at a line of the lists joins the problems, where it can be chosen; the
+            // file may have changed since the lists were last tried in it.
+            refusal = problemOf(failure, lists.path);
+            if (refusal->line == 0)
                 throw;
-            refusal = failure.description().mid(prefix.size());
-            refusedLine = failure.line();
         }
     });
-    if (refusal) {
-        addProblem(refusedLine, *refusal);
+    if (refusal && refusal->line > 0) {
+        addProblem(refusal->line, refusal->message);
         m_count->setText(problemCount(m_problems->count()));
     }
     if (!written || refusal) {
         m_status->setText(QStringLiteral("No se ha guardado nada."));
         return false;
     }
+    m_fileBytes = edit.bytes;
     m_base.number = edit.number;
     m_base.title = edit.title;
     setWindowTitle(titleFor(m_base) + QStringLiteral("[*]"));

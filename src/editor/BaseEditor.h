@@ -65,6 +65,8 @@ protected:
 
 private:
     void createControls();
+    QString listsName() const;
+    void readFile();
     void showDraft();
     void addProblem(qsizetype line, const QString &message);
     // Runs a step; a failure is shown in a message box and never leaves the handler.
@@ -75,6 +77,7 @@ private:
     BaseFileTarget m_target;
     Base m_base;
     ListsDraft m_draft;
+    std::optional<QByteArray> m_fileBytes; // the premise base file as last read or written
 
     ListsEdit *m_lists = nullptr;
     QListWidget *m_problems = nullptr;

@@ -353,30 +353,44 @@ private slots:
 
     void refusedListsWriteNothing_data()
     {
+        QTest::addColumn<QByteArray>("bases");
         QTest::addColumn<QString>("lists");
         QTest::addColumn<QString>("problem");
-        row("a premise too short", QStringLiteral("T\n\nuna premisa\nno"),
+        row("a premise too short", kBases, QStringLiteral("T\n\nuna premisa\nno"),
             QStringLiteral("Línea 4: la premisa «no» tiene menos de 4"));
-        row("a character Windows-1252 lacks, refused when saving", QStringLiteral("T\n\nuna premisa Ω"),
+        row("a character Windows-1252 lacks", kBases, QStringLiteral("T\n\nuna premisa Ω"),
             QStringLiteral("Línea 3: el carácter «Ω» (U+03A9) no cabe en Windows-1252"));
-        row("no group", QStringLiteral("Solo el título"),
+        row("no group", kBases, QStringLiteral("Solo el título"),
             QStringLiteral("Línea 1: el título «Solo el título»"));
+        row("a file whose last base is 99",
+            testsupport::soyBytes({QStringLiteral("DD099002|Fin"), QStringLiteral("la última premisa")}),
+            QStringLiteral("T\n\nuna premisa"), QStringLiteral("La última base del archivo"));
+        row("a file with errors",
+            testsupport::soyBytes({QStringLiteral("DD002002|B"), QStringLiteral("dos premisa"),
+                                   QStringLiteral("DD001002|A"), QStringLiteral("una premisa")}),
+            QStringLiteral("T\n\nuna premisa"), QStringLiteral("El archivo «"));
     }
     void refusedListsWriteNothing()
     {
+        QFETCH(QByteArray, bases);
         QFETCH(QString, lists);
         QFETCH(QString, problem);
+        writeFile(basesPath(), bases);
         openWindow(m_fakes->services());
         openEditor("nuevaBase");
         enterLists(lists, false);
+        // Said while typing, before any attempt to save.
+        auto *problems = inEditor<QListWidget>("problemas");
+        QTRY_VERIFY2(problems->count() == 1 && problems->item(0)->text().startsWith(problem),
+                     qPrintable(itemTexts(problems).join(u'\n')));
         clickSave();
-        QCOMPARE(readFile(basesPath()), kBases);
+        QCOMPARE(readFile(basesPath()), bases);
         QCOMPARE(QDir(m_fakes->dir.path()).entryList(QDir::Files),
                  QStringList{QStringLiteral("dialogo.soy")});
-        const QStringList shown = itemTexts(inEditor<QListWidget>("problemas"));
+        const QStringList shown = itemTexts(problems);
         QVERIFY2(shown.size() == 1 && shown[0].startsWith(problem), qPrintable(shown.join(u'\n')));
         QVERIFY(editor()->isWindowModified());
-        QCOMPARE(m_window->core().controls.bases.entries.size(), 2);
+        QCOMPARE(m_fakes->messages.shown, QStringList());
     }
 
     void closingWithChangesAsks_data()
