@@ -16,6 +16,10 @@ class SpeechCore;
 class Voice;
 class WindowCommands;
 
+// The speech the speech label shows; one shown again by the step-back button comes without the number of its
+// history entry.
+QString speechOnLabel(const SpeechCore &core);
+
 // The main window's reading aloud: "Leer en voz alta", "Leer cada discurso nuevo" and "Callar" in the context
 // menus of the speech label and of the history list, with window-wide shortcuts. Without a speech service or
 // a Spanish voice the three are disabled and the menus say what to install.

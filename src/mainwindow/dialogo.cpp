@@ -2,6 +2,7 @@
 
 #include "ActivatableLabel.h"
 #include "Hints.h"
+#include "Lectern.h"
 #include "PictureButton.h"
 #include "ReadAloud.h"
 #include "SpeechCopy.h"
@@ -242,6 +243,10 @@ void dialogo::createControls()
     });
     m_commands = new WindowCommands({this, Label3, List2, List3});
     new SpeechCopy(*m_commands, m_core.controls, List2);
+    m_lectern =
+        new Lectern({this, List2, m_commands, m_services.printers, m_services.messages}, m_core, this);
+    connect(m_lectern, &Lectern::nextSpeechAsked, this, &dialogo::Command1_Click);
+    connect(m_lectern, &Lectern::stepBackAsked, this, &dialogo::Command4_Click);
     setCentralWidget(scrollableSurface(client));
     Command1->setFocus();
 }
@@ -387,6 +392,7 @@ void dialogo::syncFromCore()
     if (Label5->palette().color(QPalette::Window) != modeColour)
         paintBackground(Label5, modeColour);
     syncLists();
+    m_lectern->shownChanged();
 }
 
 void dialogo::syncLists()

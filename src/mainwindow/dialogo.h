@@ -19,6 +19,7 @@ namespace parlanza {
 
 class Beeper;
 class Clock;
+class Lectern;
 class MessageBoxes;
 class Printers;
 class RandomSource;
@@ -128,6 +129,7 @@ private:
     QStringList m_shownPremises; // what List1 holds
     ReadAloud *m_readAloud = nullptr;
     WindowCommands *m_commands = nullptr;
+    Lectern *m_lectern = nullptr;
 
     QListWidget *List3 = nullptr;
     QFrame *Frame1 = nullptr;

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+class QListWidget;
+class QWidget;
+
+namespace parlanza {
+
+class FullScreenView;
+class MessageBoxes;
+class Printers;
+class SpeechCore;
+class WindowCommands;
+
+// A speech in the separated form, whatever the form on screen: one premise a line, each ended as that form
+// ends it. Run-on premises are told apart by the premises the speech may hold.
+QStringList separatedLines(QStringView speech, const QStringList &knownPremises);
+
+// The speech for the lectern: "Imprimir el discurso…" (CTRL+P) prints the speech on display and "Imprimir los
+// discursos elegidos…" the history entries chosen, both in large type through the desktop's print dialog;
+// "Leer en pantalla completa" (F11) opens a view of the speech alone, which asks the main window for the next
+// or the previous speech and follows whatever it shows.
+class Lectern : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Controls
+    {
+        QWidget *window = nullptr;
+        QListWidget *history = nullptr; // List2
+        const WindowCommands *commands = nullptr;
+        Printers *printers = nullptr;
+        MessageBoxes *messages = nullptr;
+    };
+
+    Lectern(const Controls &controls, const SpeechCore &core, QObject *parent = nullptr);
+
+    // The main window has brought its controls in line with the core: a new speech, counter, mode or base.
+    void shownChanged();
+
+    void printSpeech();
+    void printEntries();
+    void readFullScreen();
+
+signals:
+    void nextSpeechAsked();
+    void stepBackAsked();
+
+private:
+    void print(const QList<QStringList> &speeches, const QString &dialogTitle);
+    QString baseTitle() const;
+    QString viewFoot() const;
+
+    Controls m_controls;
+    const SpeechCore &m_core;
+    QStringList m_premises;   // of every base loaded so far
+    QStringList m_lastLoaded; // the premise list last added to them
+    QPointer<FullScreenView> m_view;
+};
+
+} // namespace parlanza
