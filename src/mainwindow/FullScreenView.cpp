@@ -116,7 +116,9 @@ void FullScreenView::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Space:
-        emit nextSpeechAsked();
+        // A held key gives one speech, as on the next-speech button.
+        if (!event->isAutoRepeat())
+            emit nextSpeechAsked();
         break;
     case Qt::Key_Left:
         emit stepBackAsked();
