@@ -1,5 +1,6 @@
 #include "FullScreenView.h"
 
+#include "platform/Announcer.h"
 #include "platform/ReadableColours.h"
 
 #include <QApplication>
@@ -65,6 +66,7 @@ FullScreenView::FullScreenView(QWidget *parent) : QWidget(parent, Qt::Window)
         QStringLiteral("Espacio o clic: discurso siguiente. Flecha izquierda: discurso anterior. "
                        "Escape o F11: salir de la pantalla completa."));
 
+    m_announcer = new Announcer(this);
     m_speech->installEventFilter(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(48, 32, 48, 16);
@@ -75,18 +77,21 @@ FullScreenView::FullScreenView(QWidget *parent) : QWidget(parent, Qt::Window)
 
 void FullScreenView::showSpeech(const QStringList &lines, const QString &foot)
 {
-    m_foot->setText(foot);
+    // A new speech may say what the last one said; its counter tells it apart.
     const QString text = lines.join(u'\n');
-    if (text == m_speech->text())
+    if (text == m_speech->text() && foot == m_foot->text())
         return;
-    m_speech->setText(text);
-    fitSpeech();
+    m_foot->setText(foot);
+    if (text != m_speech->text()) {
+        m_speech->setText(text);
+        fitSpeech();
+    }
     speechShown(text);
 }
 
-void FullScreenView::speechShown(const QString &)
+void FullScreenView::speechShown(const QString &text)
 {
-    // Screen readers: the speech label's own change of text is all they are told for now.
+    m_announcer->announce(text);
 }
 
 void FullScreenView::fitSpeech()

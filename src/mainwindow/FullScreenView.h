@@ -9,6 +9,8 @@ class QLabel;
 
 namespace parlanza {
 
+class Announcer;
+
 // The largest pixel size, from least to most, at which the text, broken at blanks, fits in the area; least
 // when not even that fits.
 int largestFittingSize(const QString &text, QFont font, const QSize &area, int least, int most);
@@ -23,7 +25,8 @@ class FullScreenView : public QWidget
 public:
     explicit FullScreenView(QWidget *parent);
 
-    // The speech to show, its counter and the mode; nothing changes when they are the ones shown.
+    // The speech to show, with its counter and the mode at the foot; nothing changes when they are the ones
+    // shown.
     void showSpeech(const QStringList &lines, const QString &foot);
 
 signals:
@@ -40,11 +43,12 @@ protected:
 private:
     void applyThemeColours();
     void fitSpeech();
-    // Screen readers: each new speech is spoken without moving the focus.
+    // Screen readers speak each new speech, as they do the main window's, without moving the focus.
     void speechShown(const QString &text);
 
     QLabel *m_speech = nullptr;
     QLabel *m_foot = nullptr;
+    Announcer *m_announcer = nullptr;
     bool m_colouring = false;
 };
 

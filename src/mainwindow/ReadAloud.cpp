@@ -47,7 +47,7 @@ ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &b
     m_afterBeeps.setSingleShot(true);
     connect(&m_afterBeeps, &QTimer::timeout, this, [this] {
         if (m_follow->isChecked() && m_follow->isEnabled())
-            m_voice.read(phrasesOf(m_core.controls.speech, m_premises));
+            m_voice.read(phrasesOf(speechOnDisplay(), m_premises));
     });
     // The row under the pointer is the one the history list's menu reads.
     m_historyViewport = m_controls.history->viewport();
@@ -77,9 +77,14 @@ void ReadAloud::rememberPremises(const QStringList &premises)
     m_premises.removeDuplicates();
 }
 
-void ReadAloud::speechComposed()
+bool ReadAloud::readsEachNewSpeech() const
 {
-    if (!m_follow->isChecked() || !m_follow->isEnabled())
+    return m_follow->isChecked() && m_follow->isEnabled();
+}
+
+void ReadAloud::speechShown()
+{
+    if (!readsEachNewSpeech())
         return;
     // The speech on display is no longer the one being read; the new one is read once its beeps have sounded.
     m_voice.silence();
@@ -92,6 +97,11 @@ QString ReadAloud::shownText() const
     const int row = history->currentRow();
     if (history->isVisible() && row >= 0 && row < m_core.controls.history.size())
         return withoutHistoryNumber(m_core.controls.history[row]).toString();
+    return speechOnDisplay();
+}
+
+QString ReadAloud::speechOnDisplay() const
+{
     return speechOnLabel(m_core);
 }
 

@@ -41,8 +41,10 @@ public:
 
     // The premises of a base just loaded: a speech of run-on premises is read premise by premise with them.
     void rememberPremises(const QStringList &premises);
-    // A new speech has been composed and is on display.
-    void speechComposed();
+    // A new speech is on display: composed, or shown again by the step-back button.
+    void speechShown();
+    // Whether the program's own voice reads each new speech ("Leer cada discurso nuevo", with a voice).
+    bool readsEachNewSpeech() const;
 
     void readShown();
 
@@ -52,6 +54,7 @@ protected:
 private:
     void voicePrepared(bool available, const QString &problem);
     QString shownText() const;
+    QString speechOnDisplay() const;
 
     Controls m_controls;
     QObject *m_historyViewport = nullptr;

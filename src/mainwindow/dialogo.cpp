@@ -9,6 +9,7 @@
 #include "WindowCommands.h"
 #include "export/HistoryRecord.h"
 #include "help/ayuda.h"
+#include "platform/Announcer.h"
 #include "platform/Clock.h"
 #include "platform/DesignUnits.h"
 #include "platform/DesktopServices.h"
@@ -241,6 +242,7 @@ void dialogo::createControls()
             List3->currentItem()->isSelected())
             List3_Click();
     });
+    m_announcer = new Announcer(this);
     m_commands = new WindowCommands({this, Label3, List2, List3});
     new SpeechCopy(*m_commands, m_core.controls, List2);
     m_lectern =
@@ -385,17 +387,28 @@ void dialogo::syncFromCore()
 {
     const ControlData &shown = m_core.controls;
     Label2->setText(shownText(shown.banner));
+    const bool speechChanged = Label3->text() != shownText(shown.speech);
     Label3->setText(shownText(shown.speech));
     Label4->setText(shown.counter);
     Label5->setText(m_core.state.autoMode ? QStringLiteral("Auto") : QStringLiteral("Manual"));
     const QColor modeColour = m_core.state.autoMode ? kAutoColour : kManualColour;
     if (Label5->palette().color(QPalette::Window) != modeColour)
         paintBackground(Label5, modeColour);
-    syncLists();
+    // Beeps still to sound belong to automatic mode: they stop with it, whatever the way out of it.
+    if (!m_core.state.autoMode)
+        m_services.beeper->silence();
+    const bool composed = syncLists();
     m_lectern->shownChanged();
+    if (!composed && !speechChanged)
+        return;
+    // The program's own voice, when it reads each new speech, takes the screen reader's place: one reading.
+    if (m_readAloud && m_readAloud->readsEachNewSpeech())
+        m_readAloud->speechShown();
+    else
+        m_announcer->announce(Label3->text());
 }
 
-void dialogo::syncLists()
+bool dialogo::syncLists()
 {
     m_syncing = true;
     const ControlData &shown = m_core.controls;
@@ -432,8 +445,7 @@ void dialogo::syncLists()
     if (List2->isVisible() && followEnd)
         List2->scrollToBottom();
     m_syncing = false;
-    if (composed && m_readAloud)
-        m_readAloud->speechComposed();
+    return composed;
 }
 
 void dialogo::mnudiscurso_Click()
@@ -554,6 +566,7 @@ void dialogo::dropEvent(QDropEvent *event)
 
 void dialogo::mnuSalir_Click()
 {
+    m_services.beeper->silence();
     close();
 }
 
@@ -563,6 +576,8 @@ void dialogo::Timer1_Timer()
     Label7->setText(pauseText(m_core.state.pause, QLocale::system()));
     if (!m_core.state.autoMode)
         return;
+    // The last tick's beeps that have not sounded yet would sound after this tick's.
+    m_services.beeper->silence();
     for (int i = 0; i < 3; ++i)
         m_services.beeper->beep();
     const std::optional<QString> failure = failureOf([this] { m_core.compose(); });

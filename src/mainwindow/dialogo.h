@@ -17,6 +17,7 @@ class QTimer;
 
 namespace parlanza {
 
+class Announcer;
 class Beeper;
 class Clock;
 class Lectern;
@@ -116,7 +117,8 @@ private:
     void report(const QString &description);
 
     void syncFromCore();
-    void syncLists();
+    // Brings the lists in line; true when a speech was composed since the last time.
+    bool syncLists();
 
     SpeechCore m_core;
     Services m_services;
@@ -129,6 +131,7 @@ private:
     QStringList m_shownPremises; // what List1 holds
     ReadAloud *m_readAloud = nullptr;
     WindowCommands *m_commands = nullptr;
+    Announcer *m_announcer = nullptr; // speaks each new speech through screen readers
     Lectern *m_lectern = nullptr;
 
     QListWidget *List3 = nullptr;

@@ -25,6 +25,8 @@ class Beeper
 public:
     virtual ~Beeper() = default;
     virtual void beep() = 0;
+    // Drops the beeps asked for that have not sounded yet.
+    virtual void silence() {}
     // How long the beeps asked for still take to sound, in milliseconds.
     virtual int soundingMs() const { return 0; }
 };

@@ -1,15 +1,11 @@
 #include "SoundBeeper.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <canberra.h>
 
 namespace parlanza {
 
-SoundBeeper::SoundBeeper(const QString &ownSound) : m_ownSound(ownSound)
-{
-    m_clock.start();
-}
+SoundBeeper::SoundBeeper(const QString &ownSound) : m_ownSound(ownSound), m_queue([this] { play(); }) {}
 
 SoundBeeper::~SoundBeeper()
 {
@@ -19,15 +15,17 @@ SoundBeeper::~SoundBeeper()
 
 void SoundBeeper::beep()
 {
-    const qint64 now = m_clock.elapsed();
-    const qint64 start = std::max(now, m_nextFree);
-    m_nextFree = start + kSpacingMs;
-    QTimer::singleShot(static_cast<int>(start - now), &m_timers, [this] { play(); });
+    m_queue.add();
+}
+
+void SoundBeeper::silence()
+{
+    m_queue.drop();
 }
 
 int SoundBeeper::soundingMs() const
 {
-    return static_cast<int>(std::max<qint64>(0, m_nextFree - m_clock.elapsed()));
+    return m_queue.soundingMs();
 }
 
 void SoundBeeper::play()

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "mainwindow/FullScreenView.h"
 #include "mainwindow/Lectern.h"
+#include "platform/Announcer.h"
 #include "platform/ReadableColours.h"
 
 #include <QAction>
@@ -355,6 +356,8 @@ private slots:
         QCOMPARE(shown && shown->isVisible(), open == u"sí");
         if (shown && shown->isVisible()) {
             QCOMPARE(viewSpeech(), kFirst.join(u'\n'));
+            // Screen readers are given each speech the view shows.
+            QCOMPARE(shown->findChild<Announcer *>()->text(), kFirst.join(u' '));
             QVERIFY(shown->findChild<QLabel *>(QStringLiteral("foot"))->text().startsWith(counter));
         }
     }
@@ -369,6 +372,7 @@ private slots:
             view()->findChild<QLabel *>(QStringLiteral("foot"))->text().startsWith(u"Nº:  3     Automático"));
         chooseSecondBase();
         QCOMPARE(viewSpeech(), kSecond);
+        QCOMPARE(view()->findChild<Announcer *>()->text(), kSecond);
     }
 
     void viewTypeAsLargeAsFits()
