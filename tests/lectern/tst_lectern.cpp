@@ -159,6 +159,9 @@ private slots:
             "a speech longer than a page goes on where it is and is split where a line does not fit",
             QList<QList<double>>{lines(2), lines(9, 12)},
             QStringLiteral("0:0 0:10 | 0:30 0:42 0:54 0:66 0:78 1:0 1:12 1:24 1:36"));
+        testsupport::row("a speech exactly a page tall goes whole to a page of its own",
+                         QList<QList<double>>{lines(1), lines(10)},
+                         QStringLiteral("0:0 | 1:0 1:10 1:20 1:30 1:40 1:50 1:60 1:70 1:80 1:90"));
         testsupport::row("a line taller than the page stands alone at the top of its own",
                          QList<QList<double>>{lines(1, 150), lines(1)}, QStringLiteral("0:0 | 1:0"));
         testsupport::row("a first speech longer than a page starts on the first",
