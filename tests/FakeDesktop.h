@@ -7,6 +7,7 @@
 #include "platform/RandomSource.h"
 
 #include <QEventLoop>
+#include <QPageRanges>
 #include <QPrinter>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -69,15 +70,14 @@ public:
         if (cancel)
             return nullptr;
         auto printer = pdfPrinter();
-        printer->setFromTo(fromPage, toPage);
+        printer->setPageRanges(QPageRanges::fromString(pages));
         return printer;
     }
     // The file of the last job.
     QString lastFile() const { return QStringLiteral("%1/trabajo-%2.pdf").arg(m_folder).arg(jobs); }
 
     bool cancel = false;
-    int fromPage = 0;
-    int toPage = 0;
+    QString pages;
     int jobs = 0;
     QStringList titles;
 

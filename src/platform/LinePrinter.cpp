@@ -1,6 +1,7 @@
 #include "LinePrinter.h"
 
 #include <QFontMetricsF>
+#include <QPageRanges>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -9,6 +10,13 @@
 #include <algorithm>
 
 namespace parlanza {
+
+namespace {
+
+// The print dialog's page numbers go up to this; the printout has as many as its speeches fill.
+constexpr int kMostPages = 9999;
+
+} // namespace
 
 std::unique_ptr<QPrinter> SystemPrinters::defaultPrinter()
 {
@@ -31,6 +39,7 @@ std::unique_ptr<QPrinter> SystemPrinters::choosePrinter(QWidget *parent, const Q
     dialog.setWindowTitle(title);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
                       QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    dialog.setMinMax(1, kMostPages);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return printer;
@@ -172,12 +181,15 @@ bool printSpeeches(QPrinter &printer, const QList<QStringList> &speeches, const 
             pageCount = std::max(pageCount, block.constLast().page + 1);
     }
 
-    // The pages asked for in the print dialog; none asked for: all of them.
-    const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
-    const int last = printer.toPage() > 0 ? std::min(printer.toPage(), pageCount) : pageCount;
-    for (int page = first; page <= last; ++page) {
-        if (page > first && !printer.newPage())
+    // The pages asked for in the print dialog ("2-3,5"); none asked for: all of them.
+    const QPageRanges asked = printer.pageRanges();
+    bool firstPrinted = true;
+    for (int page = 1; page <= pageCount; ++page) {
+        if (!asked.isEmpty() && !asked.contains(page))
+            continue;
+        if (!firstPrinted && !printer.newPage())
             return false;
+        firstPrinted = false;
         painter.setFont(body);
         for (qsizetype block = 0; block < placed.size(); ++block) {
             for (qsizetype line = 0; line < placed[block].size(); ++line) {
