@@ -69,7 +69,8 @@ void Lectern::readFullScreen()
 
 void Lectern::printSpeech()
 {
-    print({separatedLines(speechOnLabel(m_core), m_premises)}, QStringLiteral("Imprimir el discurso"));
+    print({separatedLines(speechInView(m_core, m_controls.history), m_premises)},
+          QStringLiteral("Imprimir el discurso"));
 }
 
 void Lectern::printEntries()

@@ -19,10 +19,11 @@ class WindowCommands;
 // ends it. Run-on premises are told apart by the premises the speech may hold.
 QStringList separatedLines(QStringView speech, const QStringList &knownPremises);
 
-// The speech for the lectern: "Imprimir el discurso…" (CTRL+P) prints the speech on display and "Imprimir los
-// discursos elegidos…" the history entries chosen, both in large type through the desktop's print dialog;
-// "Leer en pantalla completa" (F11) opens a view of the speech alone, which asks the main window for the next
-// or the previous speech and follows whatever it shows.
+// The speech for the lectern: "Imprimir el discurso…" (CTRL+P) prints the speech on display (the current
+// entry while the history list is shown) and "Imprimir los discursos elegidos…" the history entries chosen,
+// both in large type through the desktop's print dialog; "Leer en pantalla completa" (F11) opens a view of
+// the speech alone, which asks the main window for the next or the previous speech and follows whatever it
+// shows.
 class Lectern : public QObject
 {
     Q_OBJECT

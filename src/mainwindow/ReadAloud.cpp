@@ -24,6 +24,14 @@ QString speechOnLabel(const SpeechCore &core)
     return shown;
 }
 
+QString speechInView(const SpeechCore &core, const QListWidget *history)
+{
+    const int row = history->currentRow();
+    if (history->isVisible() && row >= 0 && row < core.controls.history.size())
+        return withoutHistoryNumber(core.controls.history[row]).toString();
+    return speechOnLabel(core);
+}
+
 ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &beeper, Voice &voice,
                      QObject *parent)
     : QObject(parent), m_controls(controls), m_core(core), m_beeper(beeper), m_voice(voice)
@@ -93,11 +101,7 @@ void ReadAloud::speechShown()
 
 QString ReadAloud::shownText() const
 {
-    const QListWidget *history = m_controls.history;
-    const int row = history->currentRow();
-    if (history->isVisible() && row >= 0 && row < m_core.controls.history.size())
-        return withoutHistoryNumber(m_core.controls.history[row]).toString();
-    return speechOnDisplay();
+    return speechInView(m_core, m_controls.history);
 }
 
 QString ReadAloud::speechOnDisplay() const

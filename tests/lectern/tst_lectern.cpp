@@ -212,6 +212,8 @@ private slots:
         testsupport::row("a speech shown again by the step-back button prints without its number",
                          "next back", "printSpeech",
                          firstPage + QStringLiteral("\nPrimera base Página 1 de 1"));
+        testsupport::row("with the history shown, its current entry", "base2 mnuvisua current:0",
+                         "printSpeech", firstPage + QStringLiteral("\nSegunda base Página 1 de 1"));
         testsupport::row("the chosen entries in the list's order, from two bases", "mnuPsgd base2 choose:2,0",
                          "printEntries",
                          firstPage + u'\n' + kSecond + QStringLiteral("\nSegunda base Página 1 de 1"));
@@ -226,6 +228,8 @@ private slots:
                 m_window->Command4_Click();
             else if (step == u"base2")
                 chooseSecondBase();
+            else if (step.startsWith(u"current:"))
+                control<QListWidget>("List2")->setCurrentRow(step.mid(8).toInt());
             else if (step.startsWith(u"choose:")) {
                 QList<int> rows;
                 for (const QString &row : step.mid(7).split(u','))
