@@ -13,7 +13,7 @@ packages=(g++ make cmake dpkg-dev qt6-base-dev libicu-dev libbenchmark-dev fonts
     libfile-mimeinfo-perl shared-mime-info python3
     qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
     pulseaudio pulseaudio-utils sox pkgconf libcanberra-dev libcanberra-pulse sound-theme-freedesktop
-    qt6-svg-dev at-spi2-core python3-pyatspi dbus-daemon qt6-gtk-platformtheme imagemagick)
+    qt6-svg-dev at-spi2-core python3-pyatspi dbus-daemon qt6-gtk-platformtheme imagemagick orca)
 
 install_missing() {
     local missing=()

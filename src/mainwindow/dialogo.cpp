@@ -21,6 +21,7 @@
 #include "version/ShowPropertiesDialog.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -566,8 +567,14 @@ void dialogo::dropEvent(QDropEvent *event)
 
 void dialogo::mnuSalir_Click()
 {
-    m_services.beeper->silence();
     close();
+}
+
+void dialogo::closeEvent(QCloseEvent *event)
+{
+    Timer1->stop();
+    m_services.beeper->silence();
+    QMainWindow::closeEvent(event);
 }
 
 void dialogo::Timer1_Timer()

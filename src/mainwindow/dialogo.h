@@ -94,6 +94,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A closed window neither ticks nor beeps.
+    void closeEvent(QCloseEvent *event) override;
     // A premise base file dropped on the window: a restart with that file.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;

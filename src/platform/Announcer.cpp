@@ -76,8 +76,10 @@ void Announcer::showAgain()
 {
     // Hidden and shown again: every announcement is a new "showing" for the screen reader.
     hide();
-    if (!m_text.isEmpty())
-        show();
+    if (m_text.isEmpty())
+        return;
+    show();
+    emit announced(m_text);
 }
 
 } // namespace parlanza

@@ -22,6 +22,10 @@ public:
     // What screen readers were last given: the text on one line.
     QString text() const { return m_text; }
 
+signals:
+    // The text has just been given to screen readers.
+    void announced(const QString &text);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -18,6 +18,7 @@ void BeepQueue::add()
     // Each waiting beep is a timer of this queue's own, so that dropping it is deleting it.
     auto *wait = new QTimer(this);
     wait->setSingleShot(true);
+    wait->setTimerType(Qt::PreciseTimer); // a beep never comes early: they keep their spacing
     connect(wait, &QTimer::timeout, this, [this, wait] {
         m_lastStart = m_clock.elapsed();
         wait->deleteLater();

@@ -20,7 +20,7 @@ def skip(why):
 
 
 class Desktop:
-    def __init__(self, program, screen="1920x1080x24", environment=None, window_manager=False):
+    def __init__(self, program, screen="1920x1080x24", environment=None, window_manager=False, services=None):
         for tool in ("Xvfb", "dbus-daemon"):
             if not shutil.which(tool):
                 skip(f"falta {tool}")
@@ -30,6 +30,7 @@ class Desktop:
         self.screen = screen
         self.environment = environment or {}
         self.window_manager = window_manager
+        self.services = services  # started with the desktop, before the program: desktop -> None
         if window_manager and not (shutil.which("openbox") and shutil.which("xprop")):
             skip("falta openbox o xprop")
         self.processes = []
@@ -67,6 +68,8 @@ class Desktop:
         if self.window_manager:
             self.start_window_manager()
         time.sleep(1)
+        if self.services:
+            self.services(self)
         environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                            **self.environment)
         self.app = self.start([self.program], env=environment, stderr=subprocess.DEVNULL)
@@ -91,6 +94,13 @@ class Desktop:
 
     def __exit__(self, *error):
         for process in reversed(self.processes):
+            # Helpers a service started for itself (the speech service's voice modules) go with it.
+            children = subprocess.run(["pgrep", "-P", str(process.pid)], capture_output=True, text=True).stdout
+            for child in children.split():
+                try:
+                    os.kill(int(child), signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
             if process.poll() is None:
                 process.terminate()
                 try:

@@ -1,9 +1,11 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
 #include "help/ayuda.h"
+#include "platform/Announcer.h"
 #include "platform/DesignUnits.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -97,6 +99,64 @@ private slots:
         QTest::keyClick(widget, Qt::Key(key), key == Qt::Key_C ? Qt::ControlModifier : Qt::NoModifier);
         QCOMPARE(QApplication::clipboard()->text(), copied);
         QCOMPARE(m_main->core().state.autoMode, copied.isEmpty());
+    }
+
+    void newSpeechesAnnouncedOnce_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("announcements");
+        row("the first speech, once the window has shown", QStringList{}, 1);
+        row("SPACE on the next-speech button", QStringList{"SPACE"}, 1);
+        row("a click on the next-speech button", QStringList{"Command1"}, 1);
+        row("a click on the mode label, then the timer's tick", QStringList{"Label5", "tick"}, 2);
+        row("a tick in manual mode shows nothing new", QStringList{"tick"}, 0);
+        row("the step-back button", QStringList{"Command1", "Command4"}, 2);
+        row("the step-back button on the first speech shows nothing new", QStringList{"Command4"}, 0);
+        row("a base chosen from the list of bases", QStringList{"mnuPI", "List3"}, 1);
+        row("Inicia Discursos", QStringList{"mnudiscurso"}, 1);
+        row("the font and pause buttons", QStringList{"Command9", "Command2"}, 0);
+    }
+
+    void newSpeechesAnnouncedOnce()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(int, announcements);
+        auto *announcer = m_main->findChild<Announcer *>();
+        QStringList announced;
+        connect(announcer, &Announcer::announced, this, [&](const QString &text) {
+            // What a screen reader finds: a notification that shows, named by the speech.
+            const QAccessibleInterface *notification = QAccessible::queryAccessibleInterface(announcer);
+            QCOMPARE(notification->role(), QAccessible::Notification);
+            QCOMPARE(notification->text(QAccessible::Name), text);
+            QVERIFY(announcer->isVisible());
+            announced.append(text);
+        });
+        const auto clickOn = [this](const char *name) {
+            QTest::mouseClick(m_main->findChild<QWidget *>(name), Qt::LeftButton);
+        };
+        // The first speech is announced after the window's own presentation.
+        QTRY_COMPARE(announced.size(), 1);
+        if (!steps.isEmpty())
+            announced.clear();
+        for (const QString &step : steps) {
+            if (step == u"SPACE")
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            else if (step == u"tick")
+                m_main->Timer1_Timer();
+            else if (step == u"mnuPI")
+                m_main->mnuPI_Click();
+            else if (step == u"mnudiscurso")
+                m_main->findChild<QAction *>(step)->trigger();
+            else if (step == u"List3")
+                QTest::mouseClick(m_main->findChild<QListWidget *>(step)->viewport(), Qt::LeftButton, {},
+                                  QPoint(5, 5));
+            else
+                clickOn(qPrintable(step));
+        }
+        QCOMPARE(announced.size(), announcements);
+        // Read as one line, whatever the form of the speech.
+        if (announcements > 0)
+            QCOMPARE(announced.last(), m_main->findChild<QLabel *>("Label3")->text().simplified());
     }
 
     void windowsPlacedNormalAndWithinTheScreen_data()

@@ -1,10 +1,12 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
+#include "platform/BeepQueue.h"
 #include "platform/DesignUnits.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,6 +26,41 @@ const QStringList kBases =
         "Nada más que añadir.\nDD003003002|Sin premisas\nprimera premisa\notra premisa\n\n\n\nab\nno")
         .split(u'\n');
 const QString kFirstSpeech = QStringLiteral("Señoras y señores ...\nla patria os contempla. ...\n");
+
+// Beeps that queue as the program's sound does; each one, instead of sounding, notes when it would and
+// whether it belongs to the last tick that asked for beeps (ticks are told apart by the number of speeches
+// composed).
+class QueuedBeeper final : public Beeper
+{
+public:
+    explicit QueuedBeeper(const qint64 &speeches) : m_speeches(speeches) { clock.start(); }
+    void beep() override
+    {
+        queue.add();
+        m_waiting.append(m_speeches);
+        m_lastTick = m_speeches;
+    }
+    void silence() override
+    {
+        queue.drop();
+        m_waiting.clear();
+    }
+    int soundingMs() const override { return queue.soundingMs(); }
+
+    QElapsedTimer clock;
+    QList<qint64> sounded;
+    int late = 0; // beeps of a tick that sounded after a later tick's were asked for
+    BeepQueue queue{[this] {
+        sounded.append(clock.elapsed());
+        if (m_waiting.takeFirst() != m_lastTick)
+            ++late;
+    }};
+
+private:
+    const qint64 &m_speeches;
+    QList<qint64> m_waiting;
+    qint64 m_lastTick = -1;
+};
 
 } // namespace
 
@@ -263,6 +300,52 @@ private slots:
                                     spanish.toString(QFileInfo(copy).lastModified(), QLocale::LongFormat)})
             QVERIFY2(texts.contains(text), qPrintable(texts.join(u'|')));
         QVERIFY(m_fakes->messages.shown.isEmpty());
+    }
+
+    void beepsKeepPaceWithTheSpeeches_data()
+    {
+        testsupport::columns<QString>({"start", "leave"});
+        QTest::addColumn<int>("runMs");
+        testsupport::row("shortest pause, back to manual by the next-speech button", "Command3*7 tick Label5",
+                         "Command1", 1000);
+        testsupport::row("shortest pause, back to manual by the mode label", "Command3*7 tick Label5",
+                         "Label5", 1000);
+        testsupport::row("shortest pause, Inicia Discursos", "Command3*7 tick Label5", "mnudiscurso", 1000);
+        testsupport::row("shortest pause, Salir", "Command3*7 tick Label5", "mnuSalir", 1000);
+        testsupport::row("default pause: three beeps a tick", "Label5", "Command1", 2800);
+    }
+    void beepsKeepPaceWithTheSpeeches()
+    {
+        const auto [start, leave] = testsupport::fetch({"start", "leave"});
+        QFETCH(int, runMs);
+        qint64 speeches = 0;
+        QueuedBeeper beeper(speeches);
+        dialogo::Services services = m_fakes->services();
+        services.beeper = &beeper;
+        m_window = std::make_unique<dialogo>(services);
+        connect(m_window->findChild<QTimer *>("Timer1"), &QTimer::timeout, this,
+                [&] { speeches = m_window->core().state.speechCount; });
+        m_window->show();
+        play(start);
+        QTest::qWait(runMs); // the window's own timer ticks
+        const int ticks =
+            m_window->core().state.speechCount - 2; // past the first speech and the mode label's
+        play(leave);
+        const qint64 left = beeper.clock.elapsed();
+        QTest::qWait(2 * BeepQueue::kSpacingMs);
+        QVERIFY(ticks >= 1);
+        QVERIFY2(beeper.sounded.isEmpty() || beeper.sounded.last() <= left,
+                 qPrintable(QStringLiteral("%1 ms after manual mode").arg(beeper.sounded.last() - left)));
+        QCOMPARE(beeper.late, 0);
+        // Each beep on its own (a late timer shortens the next gap a little).
+        for (qsizetype i = 1; i < beeper.sounded.size(); ++i)
+            QVERIFY(beeper.sounded[i] - beeper.sounded[i - 1] >= BeepQueue::kSpacingMs - 50);
+        // Every tick's three beeps when the pause leaves room for them; never more than one every 250 ms.
+        if (runMs > 2000)
+            QCOMPARE(beeper.sounded.size(), 3 * ticks);
+        else
+            QVERIFY(beeper.sounded.size() <= runMs / BeepQueue::kSpacingMs + 1);
+        m_window.reset();
     }
 
     void automaticModeToTheLastSpeechAndPast()

@@ -1,5 +1,6 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
+#include "platform/Announcer.h"
 #include "speech/Declaimer.h"
 #include "speech/Voice.h"
 
@@ -37,6 +38,8 @@ private slots:
         row("Callar stops the reading", QStringList{"leer", "luego", "callar"}, speech.mid(0, 1), false, "");
         row("every new speech of automatic mode, after its beeps",
             QStringList{"cada", "Label5", "esperar", "tick"}, speech + speech, false, "");
+        row("each new speech, the one the step-back button shows too, in the program's voice alone",
+            QStringList{"cada", "Command1", "esperar", "Command4"}, speech + speech, false, "");
         row("no speech service: disabled, saying what to install", QStringList{"leer"}, QStringList(), false,
             "ninguno");
         row("no Spanish voice: disabled, saying what to install", QStringList{"leer"}, QStringList(), false,
@@ -67,11 +70,19 @@ private slots:
             times.append(clock.elapsed());
         });
         const auto action = [&](const char *name) { window->findChild<QAction *>(name)->trigger(); };
+        int announced = 0;
+        connect(window->findChild<Announcer *>(), &Announcer::announced, this, [&] { ++announced; });
+        if (steps.contains("cada")) // the first speech came before the choice
+            QTRY_COMPARE(announced, 1);
         const std::map<QString, std::function<void()>> run = {
             {"leer", [&] { action("leerEnVozAlta"); }},
             {"luego", [&] { QTRY_VERIFY(!phrases.isEmpty()); }},
             {"callar", [&] { action("callar"); }},
-            {"cada", [&] { action("leerCadaDiscurso"); }},
+            {"cada",
+             [&] {
+                 action("leerCadaDiscurso");
+                 announced = 0;
+             }},
             {"seguidas", [&] { action("mnuPsgd"); }},
             {"visualiza",
              [&] {
@@ -95,6 +106,9 @@ private slots:
             QVERIFY2(times[i] - times[i - 1] >= pauses - 100,
                      qPrintable(QString::number(times[i] - times[i - 1])));
         QCOMPARE(m_fakes.beeper.beeps, steps.contains("tick") ? 3 : 0);
+        // The screen reader does not speak over the program's own voice.
+        if (steps.contains("cada"))
+            QCOMPARE(announced, 0);
         for (const char *name : {"leerEnVozAlta", "leerCadaDiscurso", "callar", "sinVoz"}) {
             const QAction *item = window->findChild<QAction *>(name);
             QVERIFY(window->findChild<QWidget *>("Label3")->actions().contains(item));
