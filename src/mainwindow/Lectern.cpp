@@ -11,6 +11,7 @@
 #include "speech/Phrases.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QPrinter>
 #include <exception>
 
@@ -32,6 +33,15 @@ Lectern::Lectern(const Controls &controls, const SpeechCore &core, QObject *pare
     connect(controls.commands->action("printSpeech"), &QAction::triggered, this, &Lectern::printSpeech);
     connect(controls.commands->action("printEntries"), &QAction::triggered, this, &Lectern::printEntries);
     connect(controls.commands->action("readFullScreen"), &QAction::triggered, this, &Lectern::readFullScreen);
+    controls.window->installEventFilter(this);
+}
+
+bool Lectern::eventFilter(QObject *watched, QEvent *event)
+{
+    // The view goes with the main window: left open, it would keep the program running without it.
+    if (watched == m_controls.window && event->type() == QEvent::Close && m_view)
+        m_view->close();
+    return QObject::eventFilter(watched, event);
 }
 
 void Lectern::shownChanged()

@@ -51,6 +51,9 @@ signals:
     void nextSpeechAsked();
     void stepBackAsked();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void print(const QList<QStringList> &speeches, const QString &dialogTitle);
     QString baseTitle() const;

@@ -366,6 +366,15 @@ private slots:
         }
     }
 
+    void viewClosesWithTheWindow()
+    {
+        trigger("readFullScreen");
+        QPointer<FullScreenView> shown = view();
+        QVERIFY(shown && shown->isVisible());
+        m_window->close();
+        QVERIFY(!shown || !shown->isVisible());
+    }
+
     void viewFollowsTheTimerAndTheBase()
     {
         trigger("readFullScreen");
