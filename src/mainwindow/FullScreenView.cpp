@@ -44,21 +44,22 @@ int largestFittingSize(const QString &text, QFont font, const QSize &area, int l
     return good;
 }
 
-FullScreenView::FullScreenView(QWidget *parent) : QWidget(parent, Qt::Window)
+FullScreenView::FullScreenView(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("FullScreenView"));
     setWindowTitle(QStringLiteral("Parlanza: discurso en pantalla completa"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
 
-    m_speech = new QLabel(this);
+    auto *surface = new QWidget(this);
+    m_speech = new QLabel(surface);
     m_speech->setObjectName(QStringLiteral("speech"));
     m_speech->setTextFormat(Qt::PlainText);
     m_speech->setWordWrap(true);
     m_speech->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_speech->setFocusPolicy(Qt::NoFocus);
     m_speech->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    m_foot = new QLabel(this);
+    m_foot = new QLabel(surface);
     m_foot->setObjectName(QStringLiteral("foot"));
     m_foot->setTextFormat(Qt::PlainText);
     m_foot->setFocusPolicy(Qt::NoFocus);
@@ -68,30 +69,27 @@ FullScreenView::FullScreenView(QWidget *parent) : QWidget(parent, Qt::Window)
 
     m_announcer = new Announcer(this);
     m_speech->installEventFilter(this);
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(surface);
     layout->setContentsMargins(48, 32, 48, 16);
     layout->addWidget(m_speech, 1);
     layout->addWidget(m_foot, 0);
+    setCentralWidget(surface);
     applyThemeColours();
 }
 
 void FullScreenView::showSpeech(const QStringList &lines, const QString &foot)
 {
-    // A new speech may say what the last one said; its counter tells it apart.
-    const QString text = lines.join(u'\n');
-    if (text == m_speech->text() && foot == m_foot->text())
-        return;
     m_foot->setText(foot);
+    const QString text = lines.join(u'\n');
     if (text != m_speech->text()) {
         m_speech->setText(text);
         fitSpeech();
     }
-    speechShown(text);
 }
 
-void FullScreenView::speechShown(const QString &text)
+void FullScreenView::announceSpeech()
 {
-    m_announcer->announce(text);
+    m_announcer->announce(m_speech->text());
 }
 
 void FullScreenView::fitSpeech()
@@ -133,7 +131,7 @@ void FullScreenView::keyPressEvent(QKeyEvent *event)
         close();
         break;
     default:
-        QWidget::keyPressEvent(event);
+        QMainWindow::keyPressEvent(event);
     }
 }
 
@@ -142,12 +140,12 @@ void FullScreenView::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit nextSpeechAsked();
     else
-        QWidget::mouseReleaseEvent(event);
+        QMainWindow::mouseReleaseEvent(event);
 }
 
 void FullScreenView::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
+    QMainWindow::resizeEvent(event);
     const int footPixels = std::max(kLeastPixels * 2, height() / 40);
     if (m_foot->font().pixelSize() != footPixels) {
         QFont small = m_foot->font();
@@ -161,12 +159,12 @@ bool FullScreenView::eventFilter(QObject *watched, QEvent *event)
     // The speech's room is known once the layout has placed it.
     if (watched == m_speech && event->type() == QEvent::Resize)
         fitSpeech();
-    return QWidget::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FullScreenView::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
+    QMainWindow::changeEvent(event);
     // A theme changed while the view is open: its colours follow, light or dark.
     const QEvent::Type type = event->type();
     if ((type == QEvent::PaletteChange || type == QEvent::ApplicationPaletteChange ||

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QMainWindow>
 #include <QSize>
 #include <QStringList>
-#include <QWidget>
 
 class QLabel;
 
@@ -15,10 +15,11 @@ class Announcer;
 // when not even that fits.
 int largestFittingSize(const QString &text, QFont font, const QSize &area, int least, int most);
 
-// A window of its own that fills the screen with the speech alone, one premise a line, in type as large as
-// fits, black on white or white on black as the desktop's theme is light or dark. SPACE or a click asks for
-// the next speech, the left arrow for the previous one; ESCAPE or F11 closes it.
-class FullScreenView : public QWidget
+// A window of its own (a main window, so that screen readers present it as one) that fills the screen with
+// the speech alone, one premise a line, in type as large as fits, black on white or white on black as the
+// desktop's theme is light or dark. SPACE or a click asks for the next speech, the left arrow for the
+// previous one; ESCAPE or F11 closes it.
+class FullScreenView : public QMainWindow
 {
     Q_OBJECT
 
@@ -28,6 +29,8 @@ public:
     // The speech to show, with its counter and the mode at the foot; nothing changes when they are the ones
     // shown.
     void showSpeech(const QStringList &lines, const QString &foot);
+    // Has screen readers speak the speech shown, without moving the focus.
+    void announceSpeech();
 
 signals:
     void nextSpeechAsked();
@@ -43,8 +46,6 @@ protected:
 private:
     void applyThemeColours();
     void fitSpeech();
-    // Screen readers speak each new speech, as they do the main window's, without moving the focus.
-    void speechShown(const QString &text);
 
     QLabel *m_speech = nullptr;
     QLabel *m_foot = nullptr;

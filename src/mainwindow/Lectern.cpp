@@ -56,6 +56,14 @@ void Lectern::shownChanged()
         m_view->showSpeech(separatedLines(speechOnLabel(m_core), m_premises), viewFoot());
 }
 
+bool Lectern::announceInView()
+{
+    if (!m_view || !m_view->isVisible())
+        return false;
+    m_view->announceSpeech();
+    return true;
+}
+
 QString Lectern::viewFoot() const
 {
     return m_core.controls.counter + QStringLiteral("     ") +
@@ -72,6 +80,7 @@ void Lectern::readFullScreen()
     }
     m_view->showFullScreen();
     shownChanged();
+    m_view->announceSpeech();
     m_view->raise();
     m_view->activateWindow();
     m_view->setFocus();

@@ -42,6 +42,9 @@ public:
 
     // The main window has brought its controls in line with the core: a new speech, counter, mode or base.
     void shownChanged();
+    // A new speech for screen readers: while the full-screen view is open, it is they who hear it from the
+    // view (and not from the main window behind it too). False when the view is closed.
+    bool announceInView();
 
     void printSpeech();
     void printEntries();

@@ -405,7 +405,7 @@ void dialogo::syncFromCore()
     // The program's own voice, when it reads each new speech, takes the screen reader's place: one reading.
     if (m_readAloud && m_readAloud->readsEachNewSpeech())
         m_readAloud->speechShown();
-    else
+    else if (!m_lectern->announceInView())
         m_announcer->announce(Label3->text());
 }
 

@@ -386,6 +386,9 @@ private slots:
         chooseSecondBase();
         QCOMPARE(viewSpeech(), kSecond);
         QCOMPARE(view()->findChild<Announcer *>()->text(), kSecond);
+        // Screen readers hear it once, from the view, and not from the main window behind it as well.
+        QCOMPARE(m_window->findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly)->text(),
+                 kFirst.join(u' '));
     }
 
     void viewTypeAsLargeAsFits()
