@@ -17,6 +17,10 @@
 
 namespace parlanza {
 
+namespace {
+
+// A speech in the separated form, whatever the form on screen: one premise a line, each ended as that form
+// ends it. Run-on premises are told apart by the premises the speech may hold.
 QStringList separatedLines(QStringView speech, const QStringList &knownPremises)
 {
     // The separator of that form without its line end.
@@ -26,6 +30,8 @@ QStringList separatedLines(QStringView speech, const QStringList &knownPremises)
         line += ending;
     return lines;
 }
+
+} // namespace
 
 Lectern::Lectern(const Controls &controls, const SpeechCore &core, QObject *parent)
     : QObject(parent), m_controls(controls), m_core(core)

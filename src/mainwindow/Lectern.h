@@ -15,10 +15,6 @@ class Printers;
 class SpeechCore;
 class WindowCommands;
 
-// A speech in the separated form, whatever the form on screen: one premise a line, each ended as that form
-// ends it. Run-on premises are told apart by the premises the speech may hold.
-QStringList separatedLines(QStringView speech, const QStringList &knownPremises);
-
 // The speech for the lectern: "Imprimir el discurso…" (CTRL+P) prints the speech on display (the current
 // entry while the history list is shown) and "Imprimir los discursos elegidos…" the history entries chosen,
 // both in large type through the desktop's print dialog; "Leer en pantalla completa" (F11) opens a view of

@@ -1,7 +1,6 @@
 #include "FakeDesktop.h"
 #include "TestSupport.h"
 #include "mainwindow/FullScreenView.h"
-#include "mainwindow/Lectern.h"
 #include "platform/Announcer.h"
 #include "platform/ReadableColours.h"
 
@@ -178,27 +177,6 @@ private slots:
         QCOMPARE(placements(parlanza::placeBlocks(blocks, 100.0, 10.0)), expected);
     }
 
-    void separatedLines_data()
-    {
-        testsupport::columns<QString>({"speech", "expected"});
-        testsupport::row("separated speech: one premise a line",
-                         QStringLiteral("Señoras y señores ...\r\nla patria os contempla. ...\r\n"),
-                         kFirst.join(u'/'));
-        testsupport::row("run-on premises are parted",
-                         QStringLiteral("Señoras y señores la patria os contempla. "), kFirst.join(u'/'));
-        testsupport::row("a speech shown again keeps no closing dots",
-                         QStringLiteral("Señoras y señores ...\r\nla patria os contempla. ...\r\n...\r\n"),
-                         kFirst.join(u'/'));
-        testsupport::row("no speech, no lines", QString(), QString());
-    }
-    void separatedLines()
-    {
-        const auto [speech, expected] = testsupport::fetch({"speech", "expected"});
-        const QStringList premises = {QStringLiteral("Señoras y señores"),
-                                      QStringLiteral("la patria os contempla.")};
-        QCOMPARE(parlanza::separatedLines(speech, premises).join(u'/'), expected);
-    }
-
     // What is printed: the speech or the chosen entries in the separated form, whatever the form on screen,
     // and the base's title with the page number at the foot.
     void printout_data()
@@ -245,7 +223,8 @@ private slots:
 
     void printedInLargeTypeWithASmallFoot()
     {
-        trigger("printSpeech");
+        // CTRL+P anywhere in the window.
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_P, Qt::ControlModifier);
         // The box of a word spans the type's ascent and descent, a little more than its size.
         const double speech = wordHeight(m_pdf->lastFile(), QStringLiteral("Señoras"));
         const double foot = wordHeight(m_pdf->lastFile(), QStringLiteral("Página"));
@@ -300,24 +279,6 @@ private slots:
         QCOMPARE(none.asked, 0);
         QCOMPARE(m_fakes->messages.shown.size(), 1);
         QVERIFY(m_fakes->messages.shown[0].startsWith(u"No hay ninguna impresora"));
-    }
-
-    void commandsInTheMenus_data()
-    {
-        testsupport::columns<QString>({"control", "captions"});
-        testsupport::row("the speech label's menu", "Label3",
-                         "Imprimir el discurso…|Ctrl+P / Leer en pantalla completa|F11");
-        testsupport::row("the history list's menu", "List2", "Imprimir los discursos elegidos…|");
-    }
-    void commandsInTheMenus()
-    {
-        const auto [name, captions] = testsupport::fetch({"control", "captions"});
-        QStringList found;
-        for (const QAction *action : control(name)->actions()) {
-            if (action->objectName().startsWith(u"print") || action->objectName() == u"readFullScreen")
-                found.append(action->text() + u'|' + action->shortcut().toString());
-        }
-        QCOMPARE(found.join(QStringLiteral(" / ")), captions);
     }
 
     // The full-screen view: its keys ask the main window for speeches, and it shows what the window shows.
