@@ -3,6 +3,7 @@
 #include "ActivatableLabel.h"
 #include "BaseEditing.h"
 #include "Hints.h"
+#include "Lectern.h"
 #include "PictureButton.h"
 #include "ReadAloud.h"
 #include "SpeechCopy.h"
@@ -250,6 +251,10 @@ void dialogo::createControls()
                                     {this, m_services.messages, m_services.editorQuestions,
                                      [this] { return BaseFileTarget(files(), m_services.premiseFile); }});
     connect(editing, &BaseEditing::baseSaved, this, &dialogo::loadSavedBase);
+    m_lectern =
+        new Lectern({this, List2, m_commands, m_services.printers, m_services.messages}, m_core, this);
+    connect(m_lectern, &Lectern::nextSpeechAsked, this, &dialogo::Command1_Click);
+    connect(m_lectern, &Lectern::stepBackAsked, this, &dialogo::Command4_Click);
     setCentralWidget(scrollableSurface(client));
     Command1->setFocus();
 }
@@ -408,12 +413,13 @@ void dialogo::syncFromCore()
     if (!m_core.state.autoMode)
         m_services.beeper->silence();
     const bool composed = syncLists();
+    m_lectern->shownChanged();
     if (!composed && !speechChanged)
         return;
     // The program's own voice, when it reads each new speech, takes the screen reader's place: one reading.
     if (m_readAloud && m_readAloud->readsEachNewSpeech())
         m_readAloud->speechShown();
-    else
+    else if (!m_lectern->announceInView())
         m_announcer->announce(Label3->text());
 }
 

@@ -21,6 +21,7 @@ class Announcer;
 class Beeper;
 class Clock;
 class EditorQuestions;
+class Lectern;
 class MessageBoxes;
 class Printers;
 class RandomSource;
@@ -136,6 +137,7 @@ private:
     ReadAloud *m_readAloud = nullptr;
     WindowCommands *m_commands = nullptr;
     Announcer *m_announcer = nullptr; // speaks each new speech through screen readers
+    Lectern *m_lectern = nullptr;
 
     QListWidget *List3 = nullptr;
     QFrame *Frame1 = nullptr;
