@@ -1,5 +1,6 @@
 // The help window with the largest document it takes (32767 lines): loading it, and a search that matches 100
-// lines. Run the release build: build/release/bench/bench_help
+// lines; and the speech printout that shares its printing service. Run the release build:
+// build/release/bench/bench_help
 #include "help/ayuda.h"
 #include "platform/LinePrinter.h"
 #include "platform/TextFile.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -72,6 +74,30 @@ void BM_HelpSearchEveryLine(benchmark::State &state)
     searchFor(state, QStringLiteral("nea"));
 }
 BENCHMARK(BM_HelpSearchEveryLine)->Unit(benchmark::kMillisecond);
+
+// The speech printout through the same printing service: a hundred speeches of five long premises, laid out
+// in large type and written as a PDF file.
+void BM_SpeechPrintout100(benchmark::State &state)
+{
+    QList<QStringList> speeches;
+    for (int i = 0; i < 100; ++i) {
+        QStringList speech;
+        for (int premise = 1; premise <= 5; ++premise)
+            speech.append(QStringLiteral("Premisa número %1 del discurso %2, larga como las que más, con sus "
+                                         "cláusulas y sus incisos ...")
+                              .arg(premise)
+                              .arg(i + 1));
+        speeches.append(speech);
+    }
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("discursos.pdf")));
+        benchmark::DoNotOptimize(printSpeeches(printer, speeches, QStringLiteral("Base de prueba")));
+    }
+}
+BENCHMARK(BM_SpeechPrintout100)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

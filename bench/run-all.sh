@@ -9,7 +9,7 @@ export QT_QPA_PLATFORM=offscreen
 
 # Every figure as "key,value": Google Benchmark's CSV gives the time (or the rate) of each benchmark.
 figures() {
-    for program in bench_core bench_help; do
+    for program in bench_core bench_help bench_editor; do
         build/release/bench/$program --benchmark_format=csv 2>/dev/null |
             awk -F, 'NR > 1 { gsub(/"/, "", $1); print $1 "," ($7 != "" ? $7 : $3) }'
     done
@@ -49,6 +49,12 @@ figures | awk -F, '
             "< 20 ms", v["BM_HelpSearch100"] < 20)
         row("ventana de ayuda: búsqueda que coincide en las 32767 líneas",
             sprintf("%.1f ms", v["BM_HelpSearchEveryLine"]), "—", "")
+        row("editor de bases: problemas y discurso de muestra de 10 grupos de 999 premisas (núcleo)",
+            sprintf("%.1f ms", v["BM_ListsReview"]), "< 50 ms", v["BM_ListsReview"] < 50)
+        row("editor de bases: lo mismo en la ventana, tras la pausa al escribir",
+            sprintf("%.1f ms", v["BM_EditorReview"]), "< 50 ms", v["BM_EditorReview"] < 50)
+        row("discursos impresos: 100 discursos de cinco premisas en letra de 20 puntos, a un PDF",
+            sprintf("%.0f ms", v["BM_SpeechPrintout100"]), "< 1000 ms", v["BM_SpeechPrintout100"] < 1000)
         row("recurso de versión del propio ejecutable", sprintf("%.0f µs", v["BM_ReadOwnVersionResource"]),
             "—", "")
         if ("voice_ready_ms" in v) {

@@ -7,6 +7,7 @@
 #include "platform/RandomSource.h"
 
 #include <QEventLoop>
+#include <QPageRanges>
 #include <QPrinter>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -46,7 +47,51 @@ public:
         ++asked;
         return nullptr;
     }
+    bool anyPrinter() override { return false; }
+    std::unique_ptr<QPrinter> choosePrinter(QWidget *, const QString &) override
+    {
+        ++asked;
+        return nullptr;
+    }
     int asked = 0;
+};
+
+// A printer that writes PDF files into a folder, one per job; its print dialog is answered in advance:
+// cancelled, or accepted with a range of pages (0 to 0: all of them).
+class PdfPrinters final : public parlanza::Printers
+{
+public:
+    explicit PdfPrinters(const QString &folder) : m_folder(folder) {}
+    std::unique_ptr<QPrinter> defaultPrinter() override { return pdfPrinter(); }
+    bool anyPrinter() override { return true; }
+    std::unique_ptr<QPrinter> choosePrinter(QWidget *, const QString &title) override
+    {
+        titles.append(title);
+        if (cancel)
+            return nullptr;
+        auto printer = pdfPrinter();
+        printer->setPageRanges(QPageRanges::fromString(pages));
+        return printer;
+    }
+    // The file of the last job.
+    QString lastFile() const { return QStringLiteral("%1/trabajo-%2.pdf").arg(m_folder).arg(jobs); }
+
+    bool cancel = false;
+    QString pages;
+    int jobs = 0;
+    QStringList titles;
+
+private:
+    std::unique_ptr<QPrinter> pdfPrinter()
+    {
+        ++jobs;
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        printer->setOutputFileName(lastFile());
+        return printer;
+    }
+    QString m_folder;
 };
 
 // What a main window under test is given: a fixed clock, a seeded random source, message boxes and beeps

@@ -1,5 +1,6 @@
 #include "Companion.h"
 
+#include "core/BaseFileTarget.h"
 #include "core/PlainLists.h"
 #include "core/PremiseBase.h"
 #include "core/PremiseBaseCheck.h"
@@ -18,7 +19,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <cmath>
 #include <memory>
@@ -548,21 +548,20 @@ int runListCommand(const Options &options, Console &console)
     QByteArray bytes;
     TextFile lists;
     const QString listsPath = options.replaceBase >= 0 ? options.replacementLists : options.newBase;
+    const BaseFileTarget target(ProgramFiles::forThisProcess(),
+                                options.defaultFile ? QString() : options.file);
     try {
-        if (options.exportBase >= 0 || options.replaceBase >= 0 || QFileInfo::exists(options.file))
-            bytes = TextFile::readAll(options.file);
+        bytes = target.readBytes(options.exportBase < 0 && options.replaceBase < 0);
         if (!listsPath.isEmpty())
             lists = TextFile::read(listsPath);
     } catch (const Failure &failure) {
         console.err(failure.description() + u'\n');
         return kExitUnreadable;
     }
-    // A system-wide install keeps its premise base read-only: without -f, the edited base becomes the user's
-    // own copy, which the program reads from then on.
     QString path = options.file;
-    if (options.defaultFile && options.exportBase < 0 && ProgramFiles::forThisProcess().systemWide()) {
+    if (options.exportBase < 0) {
         try {
-            path = ProgramFiles::forThisProcess().writePath(u"dialogo.soy");
+            path = target.writePath();
         } catch (const Failure &failure) {
             console.err(failure.description() + u'\n');
             return kExitUnwritable;

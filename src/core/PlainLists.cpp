@@ -36,18 +36,15 @@ std::optional<QString> unlistable(QStringView text)
     return std::nullopt;
 }
 
-void requirePremise(const QString &path, qsizetype line, QStringView text)
+std::optional<QString> premiseProblem(const QString &text)
 {
     if (premise::columns(text, 4, 1).isEmpty())
-        throw Failure::atLine(
-            path, line,
-            QStringLiteral("la premisa «%1» tiene menos de 4 caracteres y el programa nunca "
-                           "la elegiría.")
-                .arg(text));
+        return QStringLiteral("la premisa «%1» tiene menos de 4 caracteres y el programa nunca la elegiría.")
+            .arg(text);
     if (text.contains(premise::kMark))
-        throw Failure::atLine(path, line,
-                              QStringLiteral("la premisa contiene «DD0», que marca las cabeceras de base; el "
-                                             "programa nunca la elegiría."));
+        return QStringLiteral("la premisa contiene «DD0», que marca las cabeceras de base; el programa nunca "
+                              "la elegiría.");
+    return std::nullopt;
 }
 
 // Where each line of the bytes starts, after a UTF-8 byte-order mark, with the same line ends as TextFile.
@@ -214,11 +211,13 @@ BaseEdit editBase(const QString &path, const QByteArray &bytes, std::optional<in
 
 } // namespace
 
-PlainLists readPlainLists(const TextFile &file)
+PlainListsCheck checkPlainLists(const TextFile &file)
 {
     const QString &path = file.path();
-    PlainLists lists;
+    PlainListsCheck check;
+    PlainLists &lists = check.lists;
     lists.path = path;
+    auto problem = [&](qsizetype line, const QString &text) { check.problems.append({line, text}); };
     qsizetype i = 0;
     for (; i < file.lineCount() && lists.titleLine == 0; ++i) {
         if (!isEmptyLine(file.line(i)) && !isComment(file.line(i))) {
@@ -226,10 +225,12 @@ PlainLists readPlainLists(const TextFile &file)
             lists.titleLine = i + 1;
         }
     }
-    if (lists.titleLine == 0)
-        throw Failure(
-            QStringLiteral("El archivo de listas %1 no tiene título ni premisas.").arg(Failure::quoted(path)),
-            path);
+    if (lists.titleLine == 0) {
+        problem(0, path.isEmpty() ? QStringLiteral("Las listas no tienen título ni premisas.")
+                                  : QStringLiteral("El archivo de listas %1 no tiene título ni premisas.")
+                                        .arg(Failure::quoted(path)));
+        return check;
+    }
 
     bool inParagraph = false;
     bool paragraphHasPremise = false;
@@ -251,42 +252,52 @@ PlainLists readPlainLists(const TextFile &file)
         if (isComment(line))
             continue;
         if (!paragraphHasPremise) {
-            if (emptyGroupLine > 0)
-                throw Failure::atLine(
-                    path, emptyGroupLine,
-                    QStringLiteral("entre el grupo %1 y el siguiente hay un párrafo solo de "
-                                   "comentarios: cuenta como un grupo vacío, y un grupo "
-                                   "necesita al menos una premisa.")
-                        .arg(lists.groups.size()));
+            if (emptyGroupLine > 0) {
+                problem(emptyGroupLine,
+                        QStringLiteral("entre el grupo %1 y el siguiente hay un párrafo solo de "
+                                       "comentarios: cuenta como un grupo vacío, y un grupo "
+                                       "necesita al menos una premisa.")
+                            .arg(lists.groups.size()));
+                emptyGroupLine = 0;
+            }
             paragraphHasPremise = true;
             lists.groups.append(QList<ListedPremise>());
-            if (lists.groups.size() > premise::kMaxGroups)
-                throw Failure::atLine(path, i + 1,
-                                      QStringLiteral("aquí empieza el grupo %1; una base tiene como mucho %2 "
-                                                     "grupos.")
-                                          .arg(lists.groups.size())
-                                          .arg(premise::kMaxGroups));
+            // Said once, at the first group too many; the groups after it are still read for their lines.
+            if (lists.groups.size() == premise::kMaxGroups + 1)
+                problem(i + 1,
+                        QStringLiteral("aquí empieza el grupo %1; una base tiene como mucho %2 grupos.")
+                            .arg(lists.groups.size())
+                            .arg(premise::kMaxGroups));
         }
         const QString text = line.toString().normalized(QString::NormalizationForm_C);
-        requirePremise(path, i + 1, text);
+        if (const auto why = premiseProblem(text))
+            problem(i + 1, *why);
         QList<ListedPremise> &group = lists.groups.last();
         const int limit = lists.groups.size() == 1 ? kMaxField - 1 : kMaxField;
         if (group.size() == limit)
-            throw Failure::atLine(
-                path, i + 1,
-                QStringLiteral("el grupo %1 pasa de %2 premisas, las que caben en el tamaño de "
-                               "tres cifras de la cabecera%3.")
-                    .arg(QString::number(lists.groups.size()), QString::number(limit),
-                         lists.groups.size() == 1
-                             ? QStringLiteral(" (el del grupo 1 cuenta también la cabecera)")
-                             : QString()));
+            problem(i + 1, QStringLiteral("el grupo %1 pasa de %2 premisas, las que caben en el tamaño de "
+                                          "tres cifras de la cabecera%3.")
+                               .arg(QString::number(lists.groups.size()), QString::number(limit),
+                                    lists.groups.size() == 1
+                                        ? QStringLiteral(" (el del grupo 1 cuenta también la cabecera)")
+                                        : QString()));
         group.append({text, i + 1});
     }
     if (lists.groups.isEmpty())
-        throw Failure::atLine(
-            path, lists.titleLine,
-            QStringLiteral("el título «%1» no va seguido de ningún grupo de premisas.").arg(lists.title));
-    return lists;
+        problem(lists.titleLine,
+                QStringLiteral("el título «%1» no va seguido de ningún grupo de premisas.").arg(lists.title));
+    return check;
+}
+
+PlainLists readPlainLists(const TextFile &file)
+{
+    PlainListsCheck check = checkPlainLists(file);
+    if (check.problems.isEmpty())
+        return std::move(check.lists);
+    const ListProblem &first = check.problems.constFirst();
+    if (first.line == 0)
+        throw Failure(first.message, file.path());
+    throw Failure::atLine(file.path(), first.line, first.message);
 }
 
 QString plainListsText(const PlainLists &lists, QStringView lineEnd)

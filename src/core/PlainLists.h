@@ -25,6 +25,23 @@ struct PlainLists
     QList<QList<ListedPremise>> groups;
 };
 
+// What keeps plain lists from making a base, on the line it concerns (0: the lists as a whole).
+struct ListProblem
+{
+    qsizetype line = 0;
+    QString message;
+};
+
+struct PlainListsCheck
+{
+    PlainLists lists;            // as far as they could be read
+    QList<ListProblem> problems; // in line order of finding; none: the lists make a base
+};
+
+// Reads plain lists and gathers every problem that readPlainLists would refuse them for, the first one first.
+// An empty path makes the message for lists without a title speak of the lists rather than of a file.
+PlainListsCheck checkPlainLists(const TextFile &file);
+
 // Reads plain lists and refuses, with a Failure naming the file and line, whatever would not make a correct
 // base: a premise shorter than four characters or holding "DD0", an empty group (a paragraph of comments
 // alone between two groups stands for one), a title without groups, more than 10 groups, a group too large

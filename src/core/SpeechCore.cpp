@@ -159,6 +159,27 @@ void SpeechCore::selectBase()
     compose();
 }
 
+void SpeechCore::loadWrittenBase(int number)
+{
+    countLines();
+    BaseList &bases = controls.bases;
+    const bool visible = bases.visible;
+    bases.visible = false;
+    toggleBaseList();
+    bases.visible = visible;
+    const QString wanted = formatNumber(number, u"00");
+    for (qsizetype i = 0; i < bases.entries.size() && bases.current < 0; ++i) {
+        if (premise::baseNumberText(bases.entries[i]) == wanted)
+            bases.current = static_cast<int>(i);
+    }
+    if (bases.current < 0)
+        throw Failure(
+            QStringLiteral("El archivo %1 no tiene la base %2.").arg(Failure::quoted(premiseFile()), wanted),
+            premiseFile());
+    state.firstBasePending = false;
+    selectBase();
+}
+
 void SpeechCore::compose()
 {
     ++state.speechNumber;

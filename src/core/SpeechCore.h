@@ -74,6 +74,10 @@ public:
     void toggleBaseList();
     // Loads the selected base (the first one while firstBasePending is set) and composes a first speech.
     void selectBase();
+    // After a base was written into the premise base file: reads the file again (its line count and its list
+    // of bases, which stays shown or hidden as it was) and loads base `number` as a click on it in the list
+    // of bases does. Throws Failure when the file no longer has that base.
+    void loadWrittenBase(int number);
     // Composes one speech from the loaded base, appends its history entry and sets the speech and counter
     // texts.
     void compose();

@@ -16,6 +16,25 @@
 
 namespace parlanza {
 
+QString speechOnLabel(const SpeechCore &core)
+{
+    // A speech shown again by the step-back button is its history entry, number and all, and "...".
+    const QString &shown = core.controls.speech;
+    const qint64 number = core.state.speechNumber;
+    if (number >= 1 && number <= core.controls.history.size() &&
+        shown == core.controls.history[number - 1] + QStringLiteral("...\r\n"))
+        return withoutHistoryNumber(shown).toString();
+    return shown;
+}
+
+QString speechInView(const SpeechCore &core, const QListWidget *history)
+{
+    const int row = history->currentRow();
+    if (history->isVisible() && row >= 0 && row < core.controls.history.size())
+        return withoutHistoryNumber(core.controls.history[row]).toString();
+    return speechOnLabel(core);
+}
+
 ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &beeper, Voice &voice,
                      QObject *parent)
     : QObject(parent), m_controls(controls), m_core(core), m_beeper(beeper), m_voice(voice)
@@ -89,22 +108,12 @@ void ReadAloud::speechShown()
 
 QString ReadAloud::shownText() const
 {
-    const QListWidget *history = m_controls.history;
-    const int row = history->currentRow();
-    if (history->isVisible() && row >= 0 && row < m_core.controls.history.size())
-        return withoutHistoryNumber(m_core.controls.history[row]).toString();
-    return speechOnDisplay();
+    return speechInView(m_core, m_controls.history);
 }
 
 QString ReadAloud::speechOnDisplay() const
 {
-    // A speech shown again by the step-back button is its history entry, number and all, and "...".
-    const QString &shown = m_core.controls.speech;
-    const qint64 number = m_core.state.speechNumber;
-    if (number >= 1 && number <= m_core.controls.history.size() &&
-        shown == m_core.controls.history[number - 1] + QStringLiteral("...\r\n"))
-        return withoutHistoryNumber(shown).toString();
-    return shown;
+    return speechOnLabel(m_core);
 }
 
 void ReadAloud::readShown()

@@ -18,6 +18,13 @@ class Voice;
 class VoiceDialog;
 class WindowCommands;
 
+// The speech the speech label shows; one shown again by the step-back button comes without the number of its
+// history entry.
+QString speechOnLabel(const SpeechCore &core);
+// The speech the user has before them: while the history list is shown, its current entry without its number;
+// otherwise the speech label's.
+QString speechInView(const SpeechCore &core, const QListWidget *history);
+
 // The main window's reading aloud: "Leer en voz alta", "Leer cada discurso nuevo" and "Callar" in the context
 // menus of the speech label and of the history list, with window-wide shortcuts, and "Voz…", the choice of
 // voice the user keeps. Without a speech service or a Spanish voice the four are disabled and the menus say

@@ -43,17 +43,23 @@ void SpeechCopy::copySpeech()
     QGuiApplication::clipboard()->setText(clipboardText(m_shown.speech));
 }
 
-void SpeechCopy::copyEntries()
+QStringList chosenEntries(const QListWidget *history, const QStringList &entries)
 {
     QList<int> rows;
-    for (const QListWidgetItem *item : m_history->selectedItems())
-        rows.append(m_history->row(item));
+    for (const QListWidgetItem *item : history->selectedItems())
+        rows.append(history->row(item));
     std::sort(rows.begin(), rows.end());
     QStringList chosen;
     for (const int row : rows) {
-        if (row < m_shown.history.size())
-            chosen.append(m_shown.history[row]);
+        if (row >= 0 && row < entries.size())
+            chosen.append(entries[row]);
     }
+    return chosen;
+}
+
+void SpeechCopy::copyEntries()
+{
+    const QStringList chosen = chosenEntries(m_history, m_shown.history);
     if (!chosen.isEmpty())
         QGuiApplication::clipboard()->setText(clipboardEntries(chosen));
 }

@@ -15,6 +15,8 @@ class WindowCommands;
 QString clipboardText(const QString &text);
 // Whole history entries, each starting on a line of its own.
 QString clipboardEntries(const QStringList &entries);
+// The entries chosen in the history list, in the list's order.
+QStringList chosenEntries(const QListWidget *history, const QStringList &entries);
 
 // The main window's copy commands: "Copiar el discurso" (the speech label's context menu, CTRL+C in the
 // window) copies the speech on display; in the history list, CTRL+C and its context menu copy the selected

@@ -39,6 +39,14 @@ QList<Command> commandTable()
         {"vozDeLectura", "&Voz…", {}, Speech | History, Qt::WidgetShortcut},
         // Stands in for the reading commands' reason when there is no voice: what to install.
         {"sinVoz", "", {}, Speech | History, Qt::WidgetShortcut},
+        {nullptr, nullptr, {}, Speech | History, Qt::WidgetShortcut},
+        {"printSpeech", "Imprimir el discurso…", QKeySequence::Print, Speech, Qt::WindowShortcut},
+        {"printEntries", "Imprimir los discursos elegidos…", {}, History, Qt::WidgetShortcut},
+        {"readFullScreen", "Leer en pantalla completa", Qt::Key_F11, Speech, Qt::WindowShortcut},
+        {nullptr, nullptr, {}, Speech | Bases, Qt::WidgetShortcut},
+        {"nuevaBase", "Nueva base…", Qt::CTRL | Qt::Key_N, Speech | Bases, Qt::WindowShortcut},
+        {"editarEstaBase", "Editar esta base…", {}, Bases, Qt::WidgetShortcut},
+        {"editarBaseEnUso", "Editar la base en uso…", Qt::CTRL | Qt::Key_E, Speech, Qt::WindowShortcut},
     };
 }
 

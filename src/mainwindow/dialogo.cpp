@@ -1,7 +1,9 @@
 #include "dialogo.h"
 
 #include "ActivatableLabel.h"
+#include "BaseEditing.h"
 #include "Hints.h"
+#include "Lectern.h"
 #include "PictureButton.h"
 #include "ReadAloud.h"
 #include "SpeechCopy.h"
@@ -245,6 +247,14 @@ void dialogo::createControls()
     m_announcer = new Announcer(this);
     m_commands = new WindowCommands({this, Label3, List2, List3});
     new SpeechCopy(*m_commands, m_core.controls, List2);
+    auto *editing = new BaseEditing(*m_commands, List3, m_core,
+                                    {this, m_services.messages, m_services.editorQuestions,
+                                     [this] { return BaseFileTarget(files(), m_services.premiseFile); }});
+    connect(editing, &BaseEditing::baseSaved, this, &dialogo::loadSavedBase);
+    m_lectern =
+        new Lectern({this, List2, m_commands, m_services.printers, m_services.messages}, m_core, this);
+    connect(m_lectern, &Lectern::nextSpeechAsked, this, &dialogo::Command1_Click);
+    connect(m_lectern, &Lectern::stepBackAsked, this, &dialogo::Command4_Click);
     setCentralWidget(scrollableSurface(client));
     Command1->setFocus();
 }
@@ -379,6 +389,15 @@ void dialogo::version(const QString &)
     setWindowTitle(designTitle() + QStringLiteral("         Ver.: ") + info.ProductVersion());
 }
 
+void dialogo::loadSavedBase(int number)
+{
+    guarded([&] {
+        m_core.setPremiseFile(BaseFileTarget(files(), m_services.premiseFile).readPath());
+        m_core.loadWrittenBase(number);
+    });
+    syncFromCore();
+}
+
 void dialogo::syncFromCore()
 {
     const ControlData &shown = m_core.controls;
@@ -394,12 +413,13 @@ void dialogo::syncFromCore()
     if (!m_core.state.autoMode)
         m_services.beeper->silence();
     const bool composed = syncLists();
+    m_lectern->shownChanged();
     if (!composed && !speechChanged)
         return;
     // The program's own voice, when it reads each new speech, takes the screen reader's place: one reading.
     if (m_readAloud && m_readAloud->readsEachNewSpeech())
         m_readAloud->speechShown();
-    else
+    else if (!m_lectern->announceInView())
         m_announcer->announce(Label3->text());
 }
 

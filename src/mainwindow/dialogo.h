@@ -20,6 +20,8 @@ namespace parlanza {
 class Announcer;
 class Beeper;
 class Clock;
+class EditorQuestions;
+class Lectern;
 class MessageBoxes;
 class Printers;
 class RandomSource;
@@ -46,6 +48,7 @@ public:
         bool systemWide = false; // then the history goes to the user's data folder
         QString premiseFile{};   // the premise base file asked for; empty: dialogo.soy
         QString executable{};    // the program's executable; empty: the one of this name in directory
+        EditorQuestions *editorQuestions = nullptr; // the base editor's questions; none: the desktop's boxes
     };
 
     explicit dialogo(const Services &services, QWidget *parent = nullptr);
@@ -117,6 +120,7 @@ private:
     static std::optional<QString> failureOf(Step &&step);
     void report(const QString &description);
 
+    void loadSavedBase(int number);
     void syncFromCore();
     // Brings the lists in line; true when a speech was composed since the last time.
     bool syncLists();
@@ -133,6 +137,7 @@ private:
     ReadAloud *m_readAloud = nullptr;
     WindowCommands *m_commands = nullptr;
     Announcer *m_announcer = nullptr; // speaks each new speech through screen readers
+    Lectern *m_lectern = nullptr;
 
     QListWidget *List3 = nullptr;
     QFrame *Frame1 = nullptr;

@@ -226,7 +226,10 @@ void TextFile::appendLines(const QString &path, const QStringList &lines)
 void TextFile::replaceWhole(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write of a small file reports success and its flush, cut short (a file size
+    // limit, a full disk), drops the rest without an error, so that commit would put a truncated file in
+    // place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Failure(writeFailureText(path, file.error()), path);
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         const QFileDevice::FileError error = file.error();

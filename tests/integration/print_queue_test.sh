@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Prints from the help window to a real CUPS queue: a private cupsd with a cups-pdf printer as the default
-# destination, then checks that the job arrived and what the PDF holds. Without a printer the command does nothing.
+# Prints from the help window, then a speech from the main window, to a real CUPS queue: a private cupsd with a
+# cups-pdf printer as the default destination, then checks that each job arrived and what its PDF holds. Without
+# a printer the help window does nothing and the speech printout says so.
 # Exit 77 (skipped) where CUPS or cups-pdf is missing or the test does not run as root (cups-pdf needs it).
 set -euo pipefail
 program=$1
+speech_program=$2
 
 if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/cupsd ] || [ ! -e /usr/lib/cups/backend/cups-pdf ] ||
     ! command -v pdftotext >/dev/null; then
@@ -22,7 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkdir -p "$work"/{spool,cache,state,log,ppd,guide}
+mkdir -p "$work"/{spool,cache,state,log,ppd,guide,base}
 cat >"$work/cupsd.conf" <<CONF
 Listen $work/cups.sock
 LogLevel warn
@@ -58,38 +60,9 @@ for _ in $(seq 50); do [ -S "$CUPS_SERVER" ] && break; sleep 0.1; done
 lpadmin -p ParlanzaPDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
 lpadmin -d ParlanzaPDF
 
-printf 'primera l\xednea impresa\r\nsegunda, sin seleccionar\r\ntercera l\xednea impresa\r\n' >"$work/guide/parlanzaguia.ans"
-outdir=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
-# cups-pdf makes its folder with its first job: on a fresh machine it is not there yet.
-pdfs() { { ls "$outdir" 2>/dev/null || true; } | wc -l; }
-before=$(pdfs)
-
-"$program" "$work/guide" | grep -q "impresora: ParlanzaPDF"
-
-for _ in $(seq 100); do
-    [ -n "$(lpstat -W completed -o ParlanzaPDF 2>/dev/null)" ] && break
-    sleep 0.2
-done
-lpstat -W completed -o ParlanzaPDF | grep -q ParlanzaPDF || { echo "el trabajo no llegó a la cola"; exit 1; }
-for _ in $(seq 50); do
-    [ "$(pdfs)" -gt "$before" ] && break
-    sleep 0.2
-done
-# cups-pdf has rendered the job; its fonts lose their text, so read the document the queue received instead.
-pdf=$(ls -t "$outdir"/*.pdf | head -n 1)
-[ -s "$pdf" ] || { echo "cups-pdf no ha escrito el PDF"; exit 1; }
-rm -f "$pdf"
-received=$(ls "$work"/spool/d*-001 | head -n 1)
-text=$(pdftotext -layout "$received" - | tr -d '\f' | sed 's/^ *//; s/ *$//' | sed '/^$/d')
-expected=$'primera línea impresa\ntercera línea impresa\nVelarMundo, Ayuda ---------'
-if [ "$text" != "$expected" ]; then
-    printf 'impreso:\n%s\nesperado:\n%s\n' "$text" "$expected"
-    exit 1
-fi
-
-# The text is set at 10 points: the font size of every text run, scaled by the matrices in force, read from the
-# document's content streams.
-sizes=$(python3 - "$received" <<'PY'
+# The font sizes of a PDF's text runs, scaled by the matrices in force, read from its content streams.
+printed_sizes() {
+    python3 - "$1" <<'PY'
 import re, sys, zlib
 data = open(sys.argv[1], "rb").read()
 sizes = set()
@@ -124,9 +97,72 @@ for stream in re.finditer(rb"stream\r?\n(.*?)endstream", data, re.S):
             operands = []
 print(" ".join(str(s) for s in sorted(sizes)))
 PY
-)
+}
+
+printf 'primera l\xednea impresa\r\nsegunda, sin seleccionar\r\ntercera l\xednea impresa\r\n' >"$work/guide/parlanzaguia.ans"
+outdir=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
+# cups-pdf makes its folder with its first job: on a fresh machine it is not there yet.
+pdfs() { { ls "$outdir" 2>/dev/null || true; } | wc -l; }
+before=$(pdfs)
+
+"$program" "$work/guide" | grep -q "impresora: ParlanzaPDF"
+
+for _ in $(seq 100); do
+    [ -n "$(lpstat -W completed -o ParlanzaPDF 2>/dev/null)" ] && break
+    sleep 0.2
+done
+lpstat -W completed -o ParlanzaPDF | grep -q ParlanzaPDF || { echo "el trabajo no llegó a la cola"; exit 1; }
+for _ in $(seq 50); do
+    [ "$(pdfs)" -gt "$before" ] && break
+    sleep 0.2
+done
+# cups-pdf has rendered the job; its fonts lose their text, so read the document the queue received instead.
+pdf=$(ls -t "$outdir"/*.pdf | head -n 1)
+[ -s "$pdf" ] || { echo "cups-pdf no ha escrito el PDF"; exit 1; }
+rm -f "$pdf"
+received=$(ls "$work"/spool/d*-001 | head -n 1)
+text=$(pdftotext -layout "$received" - | tr -d '\f' | sed 's/^ *//; s/ *$//' | sed '/^$/d')
+expected=$'primera línea impresa\ntercera línea impresa\nVelarMundo, Ayuda ---------'
+if [ "$text" != "$expected" ]; then
+    printf 'impreso:\n%s\nesperado:\n%s\n' "$text" "$expected"
+    exit 1
+fi
+
+# The text is set at 10 points.
+sizes=$(printed_sizes "$received")
 [ "$sizes" = "10.0" ] || { echo "tamaño de letra impreso: $sizes puntos; esperado: 10.0"; exit 1; }
 
-# No printer at all: the command ends without a job and without a word.
+# A speech from the main window: one premise a line in large type, the base's title and the page number in small
+# type at the foot.
+printf 'DD001002001|Base de la cola\r\nPrimera premisa impresa\r\n\r\n\r\n\r\nsegunda premisa impresa.\r\n' \
+    >"$work/base/dialogo.soy"
+before=$(pdfs)
+said=$("$speech_program" "$work/base")
+[ "$said" = "impresora: ParlanzaPDF" ] || { printf 'el programa dice:\n%s\n' "$said"; exit 1; }
+for _ in $(seq 100); do
+    [ "$(lpstat -W completed -o ParlanzaPDF 2>/dev/null | wc -l)" -ge 2 ] && break
+    sleep 0.2
+done
+[ "$(lpstat -W completed -o ParlanzaPDF | wc -l)" -ge 2 ] || { echo "el discurso no llegó a la cola"; exit 1; }
+for _ in $(seq 50); do
+    [ "$(pdfs)" -gt "$before" ] && break
+    sleep 0.2
+done
+pdf=$(ls -t "$outdir"/*.pdf | head -n 1)
+[ -s "$pdf" ] || { echo "cups-pdf no ha escrito el PDF del discurso"; exit 1; }
+rm -f "$pdf"
+received=$(ls "$work"/spool/d*-001 | sort | tail -n 1)
+text=$(pdftotext -layout "$received" - | tr -d '\f' | tr -s ' ' | sed 's/^ *//; s/ *$//' | sed '/^$/d')
+expected=$'Primera premisa impresa ...\nsegunda premisa impresa. ...\nBase de la cola Página 1 de 1'
+if [ "$text" != "$expected" ]; then
+    printf 'discurso impreso:\n%s\nesperado:\n%s\n' "$text" "$expected"
+    exit 1
+fi
+sizes=$(printed_sizes "$received")
+[ "$sizes" = "9.0 20.0" ] || { echo "tamaños del discurso impreso: $sizes puntos; esperados: 9.0 20.0"; exit 1; }
+
+# No printer at all: the help window's command ends without a job and without a word; the speech printout says
+# there is no printer.
 CUPS_SERVER=$work/no-hay.sock "$program" "$work/guide" | grep -q "impresora: $"
+CUPS_SERVER=$work/no-hay.sock "$speech_program" "$work/base" | grep -q "^aviso: No hay ninguna impresora"
 echo "impresión en la cola CUPS comprobada"

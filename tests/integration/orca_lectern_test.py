@@ -1,0 +1,78 @@
+#!/usr/bin/python3
+"""What a blind user hears from the full-screen view: the real screen reader (Orca) beside the real program, in a
+private desktop with its own sound server and speech service. F11 opens the view, which presents the speech on
+display again; SPACE and the left arrow give speeches in it, and each must be among what Orca sent to speech once,
+though the main window behind the view shows it too. ESCAPE closes the view."""
+
+import shutil
+import subprocess
+import sys
+import time
+from collections import Counter
+
+from desktop_session import Desktop, accessible_tree, find_application, skip, wait_for, walk
+from orca_test import USER_PACE, spoken, start_speech
+
+VIEW_TITLE = "Parlanza: discurso en pantalla completa"
+
+
+def main(program):
+    for tool in ("orca", "pulseaudio", "pactl", "speech-dispatcher", "xdotool"):
+        if not shutil.which(tool):
+            skip(f"falta {tool}")
+    with Desktop(program, window_manager=True, services=start_speech) as desktop:
+        pyatspi = accessible_tree()
+        application = find_application(pyatspi)
+        wait_for(lambda: next((node for node in walk(application) if node.getRoleName() == "frame"
+                               and "PARLANZA" in node.name), None), what="la ventana principal")
+        time.sleep(3)  # the window's own presentation and the first speech's come first
+
+        def key(name):
+            subprocess.run(["xdotool", "key", name], check=True)
+
+        key("F11")
+        view = wait_for(lambda: next((node for node in walk(application) if node.getRoleName() == "frame"
+                                      and node.name == VIEW_TITLE), None), what="la vista de pantalla completa")
+
+        def control(name):
+            return wait_for(lambda: next((node for node in walk(view) if node.getRoleName() == "label"
+                                          and name(node.name)), None), what="un rótulo de la vista")
+
+        counter = control(lambda text: text.startswith("Nº:"))
+        speech = control(lambda text: text.endswith("..."))
+        shown = [speech.name]
+        time.sleep(USER_PACE)
+
+        def new_speech(step, what):
+            before = counter.name
+            step()
+            wait_for(lambda: counter.name != before, what=f"un discurso nuevo tras {what}")
+            shown.append(speech.name)
+            time.sleep(USER_PACE)
+
+        new_speech(lambda: key("space"), "ESPACIO")
+        new_speech(lambda: key("space"), "otro ESPACIO")
+        new_speech(lambda: key("Left"), "la flecha izquierda")
+        key("Escape")
+        wait_for(lambda: not any(node.getRoleName() == "frame" and node.name == VIEW_TITLE
+                                 for node in walk(application)), what="la vista cerrada")
+        time.sleep(2)
+
+        desktop.orca.terminate()  # the log is whole once Orca has shut down
+        desktop.orca.wait(timeout=15)
+        said = spoken(desktop.log)
+        heard = [text for text in said if text.startswith("notificación")]
+        print("Orca dijo:")
+        for text in said:
+            print("  " + text)
+        # The first speech twice: the main window's at start, and the view's as it opens.
+        expected = Counter(" ".join(text.split()) for text in shown + shown[:1])
+        missing = [f"{heard.count('notificación ' + text)} veces en vez de {times}: {text!r}"
+                   for text, times in expected.items() if heard.count("notificación " + text) != times]
+        assert not missing, "discursos de la vista que Orca no dijo una sola vez:\n" + "\n".join(missing)
+        print(f"Orca dijo los {len(shown)} discursos de la vista, una vez cada uno.")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
