@@ -101,18 +101,19 @@ struct Options
     bool list = false;
     bool check = false;
     bool voice = false;
+    bool finished = false;    // help or version already written
+    bool defaultFile = false; // no -f: the premise base the program reads
+    QString newBase;          // --nueva-base: the lists file
+    int exportBase = -1;      // --exporta-listas
+    int replaceBase = -1;     // --sustituye-base
+    QString replacementLists; // its lists file
+    QString output;           // -o
+
     bool listVoices = false;    // --voces
     QString voiceName;          // --voz-nombre; empty: the saved choice
     std::optional<int> rate;    // --velocidad
     std::optional<int> pitch;   // --tono
     std::optional<int> pauseMs; // --pausa
-    bool finished = false;      // help or version already written
-    bool defaultFile = false;   // no -f: the premise base the program reads
-    QString newBase;            // --nueva-base: the lists file
-    int exportBase = -1;        // --exporta-listas
-    int replaceBase = -1;       // --sustituye-base
-    QString replacementLists;   // its lists file
-    QString output;             // -o
 };
 
 Options finishedOptions()
@@ -132,10 +133,9 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         "Compone discursos de broma con las bases de premisas de Parlanza: toma al azar una premisa de cada "
         "grupo de la base y las encadena.\n\n"
         "Estado de salida: 0 si todo va bien; 1 si una opción no es válida (también una voz que no existe), "
-        "la base no se puede usar, la "
-        "comprobación encuentra errores o las listas no sirven; 2 si un archivo no se puede leer; 3 si el "
-        "archivo de bases no se ha podido escribir (el anterior queda intacto); 4 si se pide «--voz» o "
-        "«--voces» y no hay servicio de voz o voz en español.\n\n"
+        "la base no se puede usar, la comprobación encuentra errores o las listas no sirven; 2 si un archivo "
+        "no se puede leer; 3 si el archivo de bases no se ha podido escribir (el anterior queda intacto); 4 "
+        "si se pide «--voz» o «--voces» y no hay servicio de voz o voz en español.\n\n"
         "Listas sencillas (para «--nueva-base», «--sustituye-base» y «--exporta-listas»): la primera línea "
         "con texto es el título de la base; después, los grupos en orden, una premisa por línea y una línea "
         "vacía entre grupo y grupo. Las líneas que empiezan por «#» son comentarios."));
@@ -207,8 +207,8 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
         QStringLiteral("voz"),
         QStringLiteral(
             "Lee en voz alta cada discurso, uno tras otro, con una voz en español (speech-dispatcher); "
-            "el texto se escribe igualmente. Sin las opciones siguientes, con la voz, la velocidad, el "
-            "tono y la pausa elegidos en la ventana («Voz…»)."));
+            "el texto se escribe igualmente. Salvo lo que elijan las opciones siguientes, lee con la voz, "
+            "la velocidad, el tono y la pausa elegidos en la ventana («Voz…»)."));
     const QCommandLineOption voices(
         QStringLiteral("voces"),
         QStringLiteral("Escribe las voces en español del servicio de voz, una por línea: el nombre, un "
@@ -234,9 +234,9 @@ std::optional<Options> parseOptions(const QStringList &arguments, Console &conso
     parser.addPositionalArgument(QStringLiteral("LISTAS"),
                                  QStringLiteral("Con «--sustituye-base N», el archivo de listas sencillas."),
                                  QStringLiteral("[LISTAS]"));
-    parser.addOptions({help,    version, file,   base,      count,   joined,      seed,
-                       history, raw,     list,   check,     newBase, exportLists, replace,
-                       output,  voice,   voices, voiceName, rate,    pitch,       pause});
+    parser.addOptions({help, version, file, base, count, joined, seed, history, raw, list, check, newBase,
+                       exportLists, replace, output, voice});
+    parser.addOptions({voices, voiceName, rate, pitch, pause});
 
     if (!parser.parse(arguments)) {
         console.err(parser.errorText() + u'\n' + kHelpHint);
