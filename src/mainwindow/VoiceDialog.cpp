@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace parlanza {
 
@@ -21,10 +22,14 @@ VoiceDialog::VoiceDialog(const QList<SpeechVoice> &voices, const QString &defaul
     m_voices = new QListWidget(this);
     m_voices->setObjectName(QStringLiteral("voces"));
     m_voices->setAccessibleName(QStringLiteral("Voz"));
+    int widest = 0;
     for (const SpeechVoice &voice : voices) {
         auto *item = new QListWidgetItem(voice.name, m_voices);
         item->setToolTip(voice.language());
+        widest = std::max(widest, m_voices->fontMetrics().horizontalAdvance(voice.name));
     }
+    // Wide enough for the names, without a scroll bar across, up to a reasonable width.
+    m_voices->setMinimumWidth(std::min(widest + 2 * m_voices->frameWidth() + 40, 480));
     m_rate = countSlider("velocidad", QStringLiteral("Velocidad"));
     m_pitch = countSlider("tono", QStringLiteral("Tono"));
     m_pause = new QDoubleSpinBox(this);
@@ -34,6 +39,7 @@ VoiceDialog::VoiceDialog(const QList<SpeechVoice> &voices, const QString &defaul
     m_pause->setDecimals(2);
     m_pause->setSingleStep(0.1);
     m_pause->setSuffix(QStringLiteral(" s"));
+    m_pause->setLocale(QLocale(QLocale::Spanish, QLocale::Spain)); // "0,40 s", as the user writes it
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("problema"));
     m_problem->setWordWrap(true);
