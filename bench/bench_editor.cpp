@@ -7,7 +7,6 @@
 #include "platform/DesktopServices.h"
 #include "platform/RandomSource.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -91,14 +90,3 @@ void BM_EditorReview(benchmark::State &state)
 BENCHMARK(BM_EditorReview)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char *argv[])
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

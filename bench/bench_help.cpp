@@ -5,7 +5,6 @@
 #include "platform/LinePrinter.h"
 #include "platform/TextFile.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -100,14 +99,3 @@ void BM_SpeechPrintout100(benchmark::State &state)
 BENCHMARK(BM_SpeechPrintout100)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char *argv[])
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

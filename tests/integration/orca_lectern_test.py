@@ -11,7 +11,7 @@ import time
 from collections import Counter
 
 from desktop_session import Desktop, accessible_tree, find_application, skip, wait_for, walk
-from orca_test import USER_PACE, spoken, start_speech
+from orca_test import USER_PACE, not_heard_as_expected, start_speech
 
 VIEW_TITLE = "Parlanza: discurso en pantalla completa"
 
@@ -58,17 +58,8 @@ def main(program):
                                  for node in walk(application)), what="la vista cerrada")
         time.sleep(2)
 
-        desktop.orca.terminate()  # the log is whole once Orca has shut down
-        desktop.orca.wait(timeout=15)
-        said = spoken(desktop.log)
-        heard = [text for text in said if text.startswith("notificación")]
-        print("Orca dijo:")
-        for text in said:
-            print("  " + text)
         # The first speech twice: the main window's at start, and the view's as it opens.
-        expected = Counter(" ".join(text.split()) for text in shown + shown[:1])
-        missing = [f"{heard.count('notificación ' + text)} veces en vez de {times}: {text!r}"
-                   for text, times in expected.items() if heard.count("notificación " + text) != times]
+        missing = not_heard_as_expected(desktop, Counter(shown + shown[:1]))
         assert not missing, "discursos de la vista que Orca no dijo una sola vez:\n" + "\n".join(missing)
         print(f"Orca dijo los {len(shown)} discursos de la vista, una vez cada uno.")
     return 0

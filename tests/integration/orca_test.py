@@ -10,6 +10,7 @@ import shutil
 import subprocess
 import sys
 import time
+from collections import Counter
 
 from desktop_session import Desktop, accessible_tree, find_application, skip, wait_for, walk
 
@@ -78,6 +79,23 @@ def spoken(log):
     return strings
 
 
+def not_heard_as_expected(desktop, expected):
+    """Stops Orca, prints what it said, and lists the texts that it did not announce as often as expected (a
+    Counter of texts)."""
+    desktop.orca.terminate()  # the log is whole once Orca has shut down
+    desktop.orca.wait(timeout=15)
+    said = spoken(desktop.log)
+    print("Orca dijo:")
+    for text in said:
+        print("  " + text)
+    heard = Counter(text for text in said if text.startswith("notificación "))
+    wanted = Counter()
+    for text, times in expected.items():
+        wanted[" ".join(text.split())] += times
+    return [f"{heard['notificación ' + text]} veces en vez de {times}: {text!r}"
+            for text, times in wanted.items() if heard["notificación " + text] != times]
+
+
 def main(program):
     for tool in ("orca", "pulseaudio", "pactl", "speech-dispatcher", "xdotool"):
         if not shutil.which(tool):
@@ -128,19 +146,7 @@ def main(program):
         new_speech(lambda: click(menu("Inicia Discursos")), "Inicia Discursos")
         time.sleep(3)
 
-        desktop.orca.terminate()  # the log is whole once Orca has shut down
-        desktop.orca.wait(timeout=15)
-        said = spoken(desktop.log)
-        heard = [text for text in said if text.startswith("notificación")]
-        print("Orca dijo:")
-        for text in said:
-            print("  " + text)
-        missing = []
-        for text in shown:
-            expected = " ".join(text.split())
-            times = heard.count("notificación " + expected)
-            if times != 1:
-                missing.append(f"{times} veces: {expected!r}")
+        missing = not_heard_as_expected(desktop, Counter(shown))
         assert not missing, "discursos que Orca no dijo una sola vez:\n" + "\n".join(missing)
         print(f"Orca dijo los {len(shown)} discursos, una vez cada uno.")
     return 0
