@@ -112,7 +112,7 @@ private slots:
     }
 
     // Each problem named by the start of its text, "|" between them, and then a part of the count: shown
-    // while the lists are written, and kept when saving is refused.
+    // while the lists are written; lists with problems are not saved.
     void problemsShownAndSavingRefused_data()
     {
         QTest::addColumn<QByteArray>("bases");
@@ -158,7 +158,8 @@ private slots:
             return texts;
         };
         QTRY_COMPARE(listed(), problems);
-        QVERIFY2(inEditor<QLabel>("cuenta")->text().contains(count), qPrintable(count));
+        QVERIFY2(inEditor<QLabel>("cuenta")->text().contains(count),
+                 qPrintable(inEditor<QLabel>("cuenta")->text()));
         // Choosing a problem puts the cursor on its line.
         for (int i = 0; i < std::min(list->count(), 3); ++i) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -280,6 +281,7 @@ private slots:
         QVERIFY(editor()->isWindowModified());
     }
 
+    // The controls in TAB order, each with its name for screen readers; lists opened from a file and saved.
     void controlsAndListsFiles()
     {
         open("nuevaBase");
@@ -293,7 +295,6 @@ private slots:
         QCOMPARE(names, QStringList({"Listas de la base", "Problemas de las listas", "Discurso de muestra",
                                      "Otro discurso", "Abrir listas…", "Guardar listas como…", "Guardar",
                                      "Cerrar"}));
-        // Lists opened from a file and saved to another.
         m_questions.openPath =
             writeFile(path("entrada.txt"), TextFile::encodeWindows1252(u"Niños\r\n\r\nPequeños amigos\r\n"));
         QTest::keySequence(editor(), QKeySequence::Open);
