@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QTest>
 #include <memory>
 
@@ -61,10 +60,10 @@ bool fits(const QLabel *label, int pixels)
 {
     QFont font = label->font();
     font.setPixelSize(pixels);
-    const QRect area = label->contentsRect();
-    const QRect needed =
-        QFontMetrics(font).boundingRect(QRect(QPoint(), area.size()), Qt::TextWordWrap, label->text());
-    return needed.width() <= area.width() && needed.height() <= area.height();
+    const QSize area = label->contentsRect().size();
+    return area ==
+           area.expandedTo(
+               QFontMetrics(font).boundingRect(QRect({}, area), Qt::TextWordWrap, label->text()).size());
 }
 
 } // namespace
@@ -76,6 +75,7 @@ class TestLectern : public QObject
     std::unique_ptr<WindowFakes> m_fakes;
     std::unique_ptr<PdfPrinters> m_pdf;
     std::unique_ptr<dialogo> m_window;
+    const QPalette m_palette = QApplication::palette();
 
     void open(Printers &printers)
     {
@@ -107,11 +107,12 @@ class TestLectern : public QObject
                                                                  {"auto", &dialogo::Label5_Click},
                                                                  {"tick", &dialogo::Timer1_Timer}};
         for (const QString &step : steps.split(u' ')) {
-            const QKeyCombination key = QKeySequence(step)[0];
             if (buttons.contains(step))
                 (m_window.get()->*buttons[step])();
-            else if (step == u"close")
-                m_window->close();
+            else if (step == u"all")
+                control<QListWidget>("List2")->selectAll();
+            else if (step.startsWith(u"pages:"))
+                m_pdf->pages = step.mid(6);
             else if (step.startsWith(u"List"))
                 control<QListWidget>(step.left(5))
                     ->setCurrentRow(step.mid(6).toInt(), step[5] == u'+'
@@ -126,9 +127,9 @@ class TestLectern : public QObject
             else if (m_window->findChild<QAction *>(step))
                 control<QAction>(step)->trigger();
             else if (view())
-                QTest::keyClick(view(), key.key(), key.keyboardModifiers());
+                QTest::keySequence(view(), QKeySequence(step));
             else
-                QTest::keyClick(m_window->windowHandle(), key.key(), key.keyboardModifiers());
+                QTest::keySequence(m_window->windowHandle(), QKeySequence(step));
         }
     }
 
@@ -140,7 +141,11 @@ private slots:
         testsupport::writeFile(m_fakes->dir.filePath("dialogo.soy"), testsupport::soyBytes(kBases));
         open(*m_pdf);
     }
-    void cleanup() { m_window.reset(); }
+    void cleanup()
+    {
+        m_window.reset();
+        QApplication::setPalette(m_palette);
+    }
 
     // Pages of 100 and a gap of 10 between speeches; a block is "N" lines 10 high or "NxH" lines H high.
     void placeBlocks_data()
@@ -174,8 +179,8 @@ private slots:
         QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
     }
 
-    // The speech or the chosen entries in the separated form, in large type, and a small foot with the base's
-    // title and the page number.
+    // The speech or the chosen entries in the separated form, in large type, whole speeches on each page, and
+    // a small foot with the base's title and the page number.
     void printout_data()
     {
         testsupport::columns<QString>({"steps", "expected"});
@@ -188,12 +193,21 @@ private slots:
         row("the chosen entries in the list's order, from two bases",
             "mnuPsgd mnuPI List3=1 List2=1 List2+0 printEntries",
             kFirst + u'\n' + kSecond + QStringLiteral("\nSegunda base Página 1 de 1"));
+        QStringList five;
+        for (int page = 1; page <= 5; ++page)
+            five.append((QStringList(page < 5 ? 7 : 2, kFirst)
+                         << QStringLiteral("Primera base Página %1 de 5").arg(page))
+                            .join(u'\n'));
+        const QString thirty = QStringList(29, QStringLiteral("next")).join(u' ') + QStringLiteral(" all ");
+        row("speeches whole on every page", thirty + "printEntries", five.join(QStringLiteral("\n/\n")));
+        row("the pages the dialog asks, some past the end", thirty + "pages:1,3-4,7 printEntries",
+            QStringList{five[0], five[2], five[3]}.join(QStringLiteral("\n/\n")));
     }
     void printout()
     {
         const auto [steps, expected] = testsupport::fetch({"steps", "expected"});
         run(steps);
-        QCOMPARE(pdfPages(m_pdf->lastFile()), QStringList{expected});
+        QCOMPARE(pdfPages(m_pdf->lastFile()).join(QStringLiteral("\n/\n")), expected);
         QCOMPARE(m_fakes->messages.shown, QStringList());
         const double speech = wordHeight(m_pdf->lastFile(), QStringLiteral("Señoras"));
         const double foot = wordHeight(m_pdf->lastFile(), QStringLiteral("Página"));
@@ -201,40 +215,14 @@ private slots:
                  qPrintable(QStringLiteral("%1 %2").arg(speech).arg(foot)));
     }
 
-    void speechesAreNotSplitAcrossPages_data()
-    {
-        testsupport::columns<QString>({"pages", "printed"});
-        row("all pages", "", "1:7 2:7 3:7 4:7 5:2");
-        row("the pages the dialog asks, some past the end", "1,3-4,7", "1:7 3:7 4:7");
-    }
-    void speechesAreNotSplitAcrossPages()
-    {
-        const auto [pages, expected] = testsupport::fetch({"pages", "printed"});
-        run(QStringList(29, QStringLiteral("next")).join(u' '));
-        control<QListWidget>("List2")->selectAll();
-        m_pdf->pages = pages;
-        run(QStringLiteral("printEntries"));
-        QStringList printed;
-        for (const QString &page : pdfPages(m_pdf->lastFile())) {
-            const QString number = page.section(u' ', -3, -3);
-            printed.append(number + u':' + QString::number(page.count(kFirst)));
-            QCOMPARE(page, (QStringList(page.count(kFirst), kFirst)
-                            << QStringLiteral("Primera base Página %1 de 5").arg(number))
-                               .join(u'\n'));
-        }
-        QCOMPARE(printed.join(u' '), expected);
-    }
-
-    void cancelledOrWithoutPrinterNothingIsPrinted()
+    void withoutPrinterOrCancelledNothingIsPrinted()
     {
         m_pdf->cancel = true;
         run(QStringLiteral("printSpeech"));
-        QCOMPARE(m_pdf->jobs, 0);
-        QCOMPARE(m_fakes->messages.shown, QStringList());
-        NoPrinters none;
-        open(none);
+        open(m_fakes->printers);
         run(QStringLiteral("printSpeech"));
-        QCOMPARE(none.asked, 0);
+        QCOMPARE(m_pdf->jobs, 0);
+        QCOMPARE(m_fakes->printers.asked, 0);
         QCOMPARE(m_fakes->messages.shown.size(), 1);
         QVERIFY(m_fakes->messages.shown[0].startsWith(u"No hay ninguna impresora"));
     }
@@ -254,15 +242,13 @@ private slots:
         row("it follows a change of base", "#000000", "F11 mnuPI List3=1", "Nº:  2", kSecond);
         row("ESCAPE closes it", "#efefef", "F11 Space Esc", "Nº:  2", "");
         row("F11 closes it", "#efefef", "F11 F11", "Nº:  1", "");
-        row("closing the main window closes it", "#efefef", "F11 close", "Nº:  1", "");
+        row("closing the main window closes it", "#efefef", "F11 mnuSalir", "Nº:  1", "");
     }
     void fullScreenView()
     {
         const auto [theme, steps, counter, speech] =
             testsupport::fetch({"theme", "steps", "counter", "speech"});
-        const auto restore =
-            qScopeGuard([saved = QApplication::palette()] { QApplication::setPalette(saved); });
-        QPalette palette = QApplication::palette();
+        QPalette palette = m_palette;
         palette.setColor(QPalette::Window, QColor(theme));
         QApplication::setPalette(palette);
         run(steps);
