@@ -136,7 +136,11 @@ private slots:
         testsupport::writeFile(m_fakes->dir.filePath("dialogo.soy"), testsupport::soyBytes(kBases));
         open(*m_pdf);
     }
-    void cleanup() { m_window.reset(); }
+    void cleanup()
+    {
+        m_window.reset();
+        QApplication::setPalette(QPalette()); // the view's rows choose a palette of their own
+    }
 
     // Pages of 100 and a gap of 10 between speeches; a block is "N" lines 10 high or "NxH" lines H high.
     void placeBlocks_data()
@@ -234,7 +238,6 @@ private slots:
     {
         const auto [theme, steps, counter, speech] =
             testsupport::fetch({"theme", "steps", "counter", "speech"});
-        // Every row sets its own palette, and no test after this one opens a window.
         QApplication::setPalette(QPalette(QColor(theme)));
         run(steps);
         QCOMPARE(control<QLabel>("Label4")->text(), counter);
