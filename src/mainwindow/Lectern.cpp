@@ -52,14 +52,8 @@ bool Lectern::eventFilter(QObject *watched, QEvent *event)
 
 void Lectern::shownChanged()
 {
-    const QStringList &loaded = m_core.controls.premises.entries();
-    if (loaded != m_lastLoaded) {
-        m_lastLoaded = loaded;
-        m_premises.append(loaded);
-        m_premises.removeDuplicates();
-    }
     if (m_view)
-        m_view->showSpeech(separatedLines(speechOnLabel(m_core), m_premises), viewFoot());
+        m_view->showSpeech(separatedLines(speechOnLabel(m_core), *m_controls.knownPremises), viewFoot());
 }
 
 bool Lectern::announceInView()
@@ -94,7 +88,7 @@ void Lectern::readFullScreen()
 
 void Lectern::printSpeech()
 {
-    print({separatedLines(speechInView(m_core, m_controls.history), m_premises)},
+    print({separatedLines(speechInView(m_core, m_controls.history), *m_controls.knownPremises)},
           QStringLiteral("Imprimir el discurso"));
 }
 
@@ -102,7 +96,7 @@ void Lectern::printEntries()
 {
     QList<QStringList> speeches;
     for (const QString &entry : chosenEntries(m_controls.history, m_core.controls.history))
-        speeches.append(separatedLines(withoutHistoryNumber(entry), m_premises));
+        speeches.append(separatedLines(withoutHistoryNumber(entry), *m_controls.knownPremises));
     if (!speeches.isEmpty())
         print(speeches, QStringLiteral("Imprimir los discursos elegidos"));
 }

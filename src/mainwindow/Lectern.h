@@ -32,6 +32,7 @@ public:
         const WindowCommands *commands = nullptr;
         Printers *printers = nullptr;
         MessageBoxes *messages = nullptr;
+        const QStringList *knownPremises = nullptr; // of every base loaded so far
     };
 
     Lectern(const Controls &controls, const SpeechCore &core, QObject *parent = nullptr);
@@ -60,8 +61,6 @@ private:
 
     Controls m_controls;
     const SpeechCore &m_core;
-    QStringList m_premises;   // of every base loaded so far
-    QStringList m_lastLoaded; // the premise list last added to them
     QPointer<FullScreenView> m_view;
 };
 

@@ -62,7 +62,7 @@ ReadAloud::ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &b
     m_afterBeeps.setSingleShot(true);
     connect(&m_afterBeeps, &QTimer::timeout, this, [this] {
         if (m_follow->isChecked() && m_follow->isEnabled())
-            m_voice.read(phrasesOf(speechOnDisplay(), m_premises));
+            m_voice.read(phrasesOf(speechOnDisplay(), *m_controls.knownPremises));
     });
     // The row under the pointer is the one the history list's menu reads.
     m_historyViewport = m_controls.history->viewport();
@@ -84,12 +84,6 @@ void ReadAloud::voicePrepared(bool available, const QString &problem)
     }
     m_hint->setText(problem);
     m_hint->setVisible(!available);
-}
-
-void ReadAloud::rememberPremises(const QStringList &premises)
-{
-    m_premises.append(premises);
-    m_premises.removeDuplicates();
 }
 
 bool ReadAloud::readsEachNewSpeech() const
@@ -120,7 +114,7 @@ void ReadAloud::readShown()
 {
     m_afterBeeps.stop();
     if (m_read->isEnabled())
-        m_voice.read(phrasesOf(shownText(), m_premises));
+        m_voice.read(phrasesOf(shownText(), *m_controls.knownPremises));
 }
 
 void ReadAloud::chooseVoice()

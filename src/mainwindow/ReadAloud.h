@@ -40,13 +40,13 @@ public:
         QLabel *speech = nullptr;       // Label3
         QListWidget *history = nullptr; // List2
         const WindowCommands *commands = nullptr;
+        // The premises of every base loaded so far: a speech of run-on premises is read premise by premise.
+        const QStringList *knownPremises = nullptr;
     };
 
     ReadAloud(const Controls &controls, const SpeechCore &core, Beeper &beeper, Voice &voice,
               QObject *parent = nullptr);
 
-    // The premises of a base just loaded: a speech of run-on premises is read premise by premise with them.
-    void rememberPremises(const QStringList &premises);
     // A new speech is on display: composed, or shown again by the step-back button.
     void speechShown();
     // Whether the program's own voice reads each new speech ("Leer cada discurso nuevo", with a voice).
@@ -69,7 +69,6 @@ private:
     const SpeechCore &m_core;
     Beeper &m_beeper;
     Voice &m_voice;
-    QStringList m_premises;
     QTimer m_afterBeeps; // a speech announced by beeps is read once they have sounded
     QAction *m_read = nullptr;
     QAction *m_follow = nullptr;

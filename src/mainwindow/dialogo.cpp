@@ -131,8 +131,8 @@ QString dialogo::designTitle()
 
 void dialogo::attachVoice(Voice &voice)
 {
-    m_readAloud = new ReadAloud({this, Label3, List2, m_commands}, m_core, *m_services.beeper, voice, this);
-    m_readAloud->rememberPremises(m_shownPremises);
+    m_readAloud = new ReadAloud({this, Label3, List2, m_commands, &m_knownPremises}, m_core,
+                                *m_services.beeper, voice, this);
 }
 
 void dialogo::createControls()
@@ -251,8 +251,8 @@ void dialogo::createControls()
                                     {this, m_services.messages, m_services.editorQuestions,
                                      [this] { return BaseFileTarget(files(), m_services.premiseFile); }});
     connect(editing, &BaseEditing::baseSaved, this, &dialogo::loadSavedBase);
-    m_lectern =
-        new Lectern({this, List2, m_commands, m_services.printers, m_services.messages}, m_core, this);
+    m_lectern = new Lectern(
+        {this, List2, m_commands, m_services.printers, m_services.messages, &m_knownPremises}, m_core, this);
     connect(m_lectern, &Lectern::nextSpeechAsked, this, &dialogo::Command1_Click);
     connect(m_lectern, &Lectern::stepBackAsked, this, &dialogo::Command4_Click);
     setCentralWidget(scrollableSurface(client));
@@ -440,8 +440,8 @@ bool dialogo::syncLists()
         m_shownPremises = shown.premises.entries();
         List1->clear();
         List1->addItems(m_shownPremises);
-        if (m_readAloud)
-            m_readAloud->rememberPremises(m_shownPremises);
+        m_knownPremises.append(m_shownPremises);
+        m_knownPremises.removeDuplicates();
     }
 
     // New entries are followed only while the user has not scrolled away from the end of the list.

@@ -134,6 +134,7 @@ private:
     bool m_label5Pressed = false;
     QStringList m_shownBases;    // what List3 shows
     QStringList m_shownPremises; // what List1 holds
+    QStringList m_knownPremises; // the premises of every base loaded so far, to split run-on speeches by
     ReadAloud *m_readAloud = nullptr;
     WindowCommands *m_commands = nullptr;
     Announcer *m_announcer = nullptr; // speaks each new speech through screen readers
