@@ -4,27 +4,22 @@ private desktop with its own sound server and speech service. F11 opens the view
 display again; SPACE and the left arrow give speeches in it, and each must be among what Orca sent to speech once,
 though the main window behind the view shows it too. ESCAPE closes the view."""
 
-import shutil
 import subprocess
 import sys
 import time
 from collections import Counter
 
-from desktop_session import Desktop, accessible_tree, find_application, skip, wait_for, walk
-from orca_test import USER_PACE, not_heard_as_expected, start_speech
+from desktop_session import accessible_tree, find_application, wait_for, walk
+from orca_test import USER_PACE, desktop_with_orca, main_window, not_heard_as_expected
 
 VIEW_TITLE = "Parlanza: discurso en pantalla completa"
 
 
 def main(program):
-    for tool in ("orca", "pulseaudio", "pactl", "speech-dispatcher", "xdotool"):
-        if not shutil.which(tool):
-            skip(f"falta {tool}")
-    with Desktop(program, window_manager=True, services=start_speech) as desktop:
+    with desktop_with_orca(program) as desktop:
         pyatspi = accessible_tree()
         application = find_application(pyatspi)
-        wait_for(lambda: next((node for node in walk(application) if node.getRoleName() == "frame"
-                               and "PARLANZA" in node.name), None), what="la ventana principal")
+        main_window(application)
         time.sleep(3)  # the window's own presentation and the first speech's come first
 
         def key(name):

@@ -96,15 +96,24 @@ def not_heard_as_expected(desktop, expected):
             for text, times in wanted.items() if heard["notificación " + text] != times]
 
 
-def main(program):
+def desktop_with_orca(program):
+    """The private desktop, with Orca and its speech service beside the program; skipped without them."""
     for tool in ("orca", "pulseaudio", "pactl", "speech-dispatcher", "xdotool"):
         if not shutil.which(tool):
             skip(f"falta {tool}")
-    with Desktop(program, window_manager=True, services=start_speech) as desktop:
+    return Desktop(program, window_manager=True, services=start_speech)
+
+
+def main_window(application):
+    return wait_for(lambda: next((node for node in walk(application) if node.getRoleName() == "frame"
+                                  and "PARLANZA" in node.name), None), what="la ventana principal")
+
+
+def main(program):
+    with desktop_with_orca(program) as desktop:
         pyatspi = accessible_tree()
         application = find_application(pyatspi)
-        window = wait_for(lambda: next((node for node in walk(application) if node.getRoleName() == "frame"
-                                        and "PARLANZA" in node.name), None), what="la ventana principal")
+        window = main_window(application)
 
         def control(test):
             return wait_for(lambda: next((node for node in walk(window) if test(node)), None), what="un mando")
