@@ -105,22 +105,27 @@ outdir=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
 pdfs() { { ls "$outdir" 2>/dev/null || true; } | wc -l; }
 before=$(pdfs)
 
-"$program" "$work/guide" | grep -q "impresora: ParlanzaPDF"
+# Waits until the queue has completed $1 jobs and cups-pdf has rendered the last; sets received to the document
+# the queue was sent (cups-pdf's fonts lose their text, so that is what is read). $2 names the job in messages.
+await_printout() {
+    for _ in $(seq 100); do
+        [ "$(lpstat -W completed -o ParlanzaPDF 2>/dev/null | wc -l)" -ge "$1" ] && break
+        sleep 0.2
+    done
+    [ "$(lpstat -W completed -o ParlanzaPDF | wc -l)" -ge "$1" ] || { echo "$2 no llegó a la cola"; exit 1; }
+    for _ in $(seq 50); do
+        [ "$(pdfs)" -gt "$before" ] && break
+        sleep 0.2
+    done
+    local pdf
+    pdf=$(ls -t "$outdir"/*.pdf | head -n 1)
+    [ -s "$pdf" ] || { echo "cups-pdf no ha escrito el PDF de $2"; exit 1; }
+    rm -f "$pdf"
+    received=$(ls "$work"/spool/d*-001 | sort | tail -n 1)
+}
 
-for _ in $(seq 100); do
-    [ -n "$(lpstat -W completed -o ParlanzaPDF 2>/dev/null)" ] && break
-    sleep 0.2
-done
-lpstat -W completed -o ParlanzaPDF | grep -q ParlanzaPDF || { echo "el trabajo no llegó a la cola"; exit 1; }
-for _ in $(seq 50); do
-    [ "$(pdfs)" -gt "$before" ] && break
-    sleep 0.2
-done
-# cups-pdf has rendered the job; its fonts lose their text, so read the document the queue received instead.
-pdf=$(ls -t "$outdir"/*.pdf | head -n 1)
-[ -s "$pdf" ] || { echo "cups-pdf no ha escrito el PDF"; exit 1; }
-rm -f "$pdf"
-received=$(ls "$work"/spool/d*-001 | head -n 1)
+"$program" "$work/guide" | grep -q "impresora: ParlanzaPDF"
+await_printout 1 "la guía"
 text=$(pdftotext -layout "$received" - | tr -d '\f' | sed 's/^ *//; s/ *$//' | sed '/^$/d')
 expected=$'primera línea impresa\ntercera línea impresa\nVelarMundo, Ayuda ---------'
 if [ "$text" != "$expected" ]; then
@@ -139,19 +144,7 @@ printf 'DD001002001|Base de la cola\r\nPrimera premisa impresa\r\n\r\n\r\n\r\nse
 before=$(pdfs)
 said=$("$speech_program" "$work/base")
 [ "$said" = "impresora: ParlanzaPDF" ] || { printf 'el programa dice:\n%s\n' "$said"; exit 1; }
-for _ in $(seq 100); do
-    [ "$(lpstat -W completed -o ParlanzaPDF 2>/dev/null | wc -l)" -ge 2 ] && break
-    sleep 0.2
-done
-[ "$(lpstat -W completed -o ParlanzaPDF | wc -l)" -ge 2 ] || { echo "el discurso no llegó a la cola"; exit 1; }
-for _ in $(seq 50); do
-    [ "$(pdfs)" -gt "$before" ] && break
-    sleep 0.2
-done
-pdf=$(ls -t "$outdir"/*.pdf | head -n 1)
-[ -s "$pdf" ] || { echo "cups-pdf no ha escrito el PDF del discurso"; exit 1; }
-rm -f "$pdf"
-received=$(ls "$work"/spool/d*-001 | sort | tail -n 1)
+await_printout 2 "el discurso"
 text=$(pdftotext -layout "$received" - | tr -d '\f' | tr -s ' ' | sed 's/^ *//; s/ *$//' | sed '/^$/d')
 expected=$'Primera premisa impresa ...\nsegunda premisa impresa. ...\nBase de la cola Página 1 de 1'
 if [ "$text" != "$expected" ]; then
